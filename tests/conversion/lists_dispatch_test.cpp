@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "quorvel/conversion.h"
+
+namespace quorvel {
+namespace {
+
+constexpr Country kAllCountries[] = {Country::France,  Country::UnitedStates,  Country::Japan,
+                                     Country::Germany, Country::Italy,         Country::UnitedKingdom,
+                                     Country::Australia};
+
+TEST(CountryList, NamesSelectEachCountryOnceAndOnlyByExactText)
+{
+    std::set<Country> seen;
+    for (std::string_view name : CountryListNames()) {
+        const Country c = CountryFromListName(name, Country::None);
+        EXPECT_NE(c, Country::None) << name;
+        seen.insert(c);
+    }
+    EXPECT_EQ(seen.size(), 7u);
+    EXPECT_EQ(CountryFromListName("日本語"), Country::Japan);
+    EXPECT_EQ(CountryFromListName("francais"), Country::France);
+    EXPECT_EQ(CountryFromListName("English-UK"), Country::UnitedKingdom);
+    for (std::string_view other : {"english-uk", "Francais", "francais ", "", "Japan", "\x93\xfa\x96\x7b\x8c\xea"})
+        EXPECT_EQ(CountryFromListName(other, Country::Italy), Country::Italy) << other;
+}
+
+TEST(PanelColumns, EveryCountryHasOneColumn)
+{
+    for (Country c : kAllCountries) EXPECT_EQ(CountryAtColumn(ColumnOf(c)), c);
+    EXPECT_EQ(CountryAtColumn(0), Country::UnitedKingdom);
+    EXPECT_EQ(CountryAtColumn(6), Country::Australia);
+    EXPECT_EQ(ColumnOf(Country::None), -1);
+    EXPECT_EQ(CountryAtColumn(7), Country::None);
+}
+
+TEST(FillSizeLists, FillsTheListsOfTheCountryAndSex)
+{
+    for (Country c : kAllCountries)
+        for (std::optional<Sex> sex : {std::optional<Sex>{}, std::optional{Sex::Man}, std::optional{Sex::Woman}}) {
+            SCOPED_TRACE(std::string(CountryName(c)) + (sex ? sex == Sex::Man ? " man" : " woman" : " no sex"));
+            const SizeListFill fill = FillSizeLists(c, sex);
+            std::size_t total = 0;
+            for (const auto& list : fill.lists) {
+                total += list.size();
+                EXPECT_GE(list.size(), 4u);
+                std::set<std::string_view> distinct(list.begin(), list.end());
+                EXPECT_EQ(distinct.size(), list.size()) << "an entry repeats";
+            }
+            const bool woman = sex == Sex::Woman;
+            const std::size_t expected = woman ? (c == Country::Australia ? 24 : 26) : (c == Country::Japan ? 20 : 24);
+            EXPECT_EQ(total, expected);
+            EXPECT_EQ(fill.disableTrousers, c == Country::France && !woman);
+        }
+    const SizeListFill none = FillSizeLists(Country::None, Sex::Man);
+    for (const auto& list : none.lists) EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(none.disableTrousers);
+}
+
+TEST(FillSizeLists, KnownFirstEntries)
+{
+    const auto first = [](Country c, Sex s, SizeList l) { return SizeListEntries(c, s, l).front(); };
+    EXPECT_EQ(first(Country::France, Sex::Man, SizeList::SuitOrDress), "44");
+    EXPECT_EQ(first(Country::France, Sex::Man, SizeList::Shirt), "36");
+    EXPECT_EQ(first(Country::France, Sex::Man, SizeList::Shoes), "38");
+    EXPECT_EQ(first(Country::UnitedStates, Sex::Woman, SizeList::Shirt), "4 S");
+    EXPECT_EQ(SizeListEntries(Country::UnitedStates, Sex::Woman, SizeList::Shirt).back(), "20 XXL");
+    EXPECT_EQ(first(Country::Australia, Sex::Woman, SizeList::SuitOrDress), "6");
+    const auto jp = SizeListEntries(Country::Japan, Sex::Man, SizeList::SuitOrDress);
+    EXPECT_EQ(std::vector<std::string_view>(jp.begin(), jp.end()),
+              (std::vector<std::string_view>{"S", "M", "L", "LL"}));
+}
+
+ListTexts Lists(std::string_view suit, std::string_view shoes, std::string_view shirt)
+{
+    return ListTexts{suit, shoes, shirt};
+}
+
+TEST(DispatchConversion, NoCountryDoesNothing)
+{
+    SelectionState state;
+    state.sexChoice = Sex::Woman;
+    ResultPanel panel;
+    const DispatchOutcome out = DispatchConversion(state, Lists("44", "38", "36"), panel);
+    EXPECT_FALSE(out.garment);
+    EXPECT_FALSE(out.shoes);
+    EXPECT_EQ(panel.garment, ResultPanel().garment);
+    EXPECT_EQ(panel.shoes, ResultPanel().shoes);
+    EXPECT_TRUE(state.garmentSizeText.empty());
+}
+
+TEST(DispatchConversion, UnchosenSexAndGarmentCountAsManAndSuit)
+{
+    SelectionState state;
+    state.sourceCountry = Country::France;
+    ResultPanel panel;
+    const DispatchOutcome out = DispatchConversion(state, Lists("44", "38", "36"), panel);
+    ASSERT_TRUE(out.garment && out.shoes);
+    EXPECT_EQ(out.garment->table, Table::MenSuit);
+    EXPECT_EQ(out.shoes->table, Table::MenShoes);
+    EXPECT_TRUE(out.garment->matched && out.shoes->matched);
+    EXPECT_EQ(panel.garment, (PanelRow{"34", "S", "44", "34", "44", "44", "81"}));
+    EXPECT_EQ(panel.shoes, (PanelRow{"5.5", "25", "38", "6", "38", "38", "5"}));
+    EXPECT_EQ(state.garmentSizeText, "44");
+    EXPECT_EQ(state.shoeSizeText, "38");
+}
+
+TEST(DispatchConversion, CategoryPicksTheListAndTable)
+{
+    struct Route {
+        std::optional<int> category;
+        Sex sex;
+        std::optional<Table> garment;
+    };
+    const Route routes[] = {
+        {0, Sex::Man, Table::MenSuit},      {2, Sex::Man, Table::MenShirt},  {3, Sex::Man, std::nullopt},
+        {0, Sex::Woman, Table::WomenDress}, {2, Sex::Woman, Table::WomenShirt}, {3, Sex::Woman, std::nullopt},
+        {1, Sex::Man, std::nullopt},        {-1, Sex::Woman, std::nullopt}, {99, Sex::Man, std::nullopt},
+    };
+    for (const Route& r : routes) {
+        SCOPED_TRACE(r.category.value_or(-100));
+        SelectionState state;
+        state.sourceCountry = Country::Germany;
+        state.sexChoice = r.sex;
+        state.garmentCategory = r.category;
+        ResultPanel panel;
+        panel.garment.fill("kept");
+        const DispatchOutcome out = DispatchConversion(state, Lists("suit-list", "40", "shirt-list"), panel);
+        ASSERT_EQ(out.garment.has_value(), r.garment.has_value());
+        if (r.garment) {
+            EXPECT_EQ(out.garment->table, *r.garment);
+            EXPECT_EQ(state.garmentSizeText, *r.garment == Table::MenShirt || *r.garment == Table::WomenShirt
+                                                 ? "shirt-list"
+                                                 : "suit-list");
+            EXPECT_EQ(panel.garment[ColumnOf(Country::Germany)], state.garmentSizeText);
+        } else {
+            EXPECT_EQ(panel.garment, (PanelRow{"kept", "kept", "kept", "kept", "kept", "kept", "kept"}));
+            EXPECT_TRUE(state.garmentSizeText.empty());
+        }
+        ASSERT_TRUE(out.shoes);
+        EXPECT_EQ(out.shoes->table, r.sex == Sex::Woman ? Table::WomenShoes : Table::MenShoes);
+        EXPECT_EQ(panel.shoes[ColumnOf(Country::Germany)], "40");
+        EXPECT_TRUE(out.shoes->matched);
+    }
+}
+
+TEST(DispatchConversion, LaterRequestsKeepWhatTheyDoNotWrite)
+{
+    SelectionState state;
+    state.sourceCountry = Country::UnitedKingdom;
+    state.sexChoice = Sex::Man;
+    state.garmentCategory = 0;
+    ResultPanel panel;
+    DispatchConversion(state, Lists("40", "8.5", "14 S"), panel);
+    const ResultPanel first = panel;
+    DispatchConversion(state, Lists("40", "8.5", "14 S"), panel);
+    EXPECT_EQ(panel.garment, first.garment) << "two presses, same panel";
+    EXPECT_EQ(panel.shoes, first.shoes);
+
+    const DispatchOutcome miss = DispatchConversion(state, Lists("35", "12.5", "14 S"), panel);
+    EXPECT_FALSE(miss.garment->matched);
+    EXPECT_FALSE(miss.shoes->matched);
+    EXPECT_EQ(panel.garment, (PanelRow{"35", "L", "50", "35", "50", "50", "90"}));
+    EXPECT_EQ(panel.shoes, (PanelRow{"12.5", "28", "41", "9", "41", "41", "8"}));
+
+    // Another sex, another country: the old cells stay until overwritten.
+    state.sourceCountry = Country::Japan;
+    state.sexChoice = Sex::Woman;
+    state.garmentCategory = 3;
+    DispatchConversion(state, Lists("", "20", ""), panel);
+    EXPECT_EQ(panel.garment, (PanelRow{"35", "L", "50", "35", "50", "50", "90"}));
+    EXPECT_EQ(panel.shoes, (PanelRow{"1.5", "20", "35", "3", "35", "35", "3"}));
+}
+
+}  // namespace
+}  // namespace quorvel
