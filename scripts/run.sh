@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Quorvel and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+exec build/cli/quorvel-convert --country uk --sex man --garment suit --size 40 --shoe 8.5

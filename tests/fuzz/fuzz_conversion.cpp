@@ -1,0 +1,50 @@
+// Arbitrary bytes as the typed size, for every table and source country.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "quorvel/conversion.h"
+
+using namespace quorvel;
+
+namespace {
+
+void Check(bool ok)
+{
+    if (!ok) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    (void)ReadSizeNumber(text);
+
+    for (int t = 0; t <= static_cast<int>(Table::WomenShoes); ++t)
+        for (int c = 0; c <= 8; ++c) {
+            PanelRow row;
+            row.fill("?");
+            const bool matched = ConvertSize(static_cast<Table>(t), static_cast<Country>(c), text, row);
+            for (const std::string& cell : row) {
+                // A miss writes only the typed text; a hit leaves no cell unwritten.
+                if (!matched) Check(cell == "?" || cell == text);
+                else Check(cell != "?" || text == "?");
+            }
+            if (c == 0 || c == 8) Check(!matched && row[0] == "?");
+        }
+
+    // The same bytes as every list text of a request, in every route.
+    for (int c = 0; c <= 7; ++c)
+        for (int sex = 0; sex <= 1; ++sex)
+            for (int category = -1; category <= 3; ++category) {
+                SelectionState state;
+                state.sourceCountry = static_cast<Country>(c);
+                state.sexChoice = static_cast<Sex>(sex);
+                if (category >= 0) state.garmentCategory = category;
+                ResultPanel panel;
+                const DispatchOutcome out = DispatchConversion(state, ListTexts{text, text, text}, panel);
+                Check(out.shoes.has_value() == (c != 0));
+            }
+    return 0;
+}
