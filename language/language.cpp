@@ -1,24 +1,293 @@
-// Placeholder until the language module lands.
 #include "quorvel/language.h"
 
+#include "quorvel/settings.h"
+
+#include "about_box.h"
+#include "detail.h"
+#include "options_dialog.h"
+#include "texts.h"
+
+#include <QAbstractButton>
 #include <QApplication>
-#include <QWidget>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QUrl>
 
 namespace quorvel::language {
+namespace {
 
-void InstallFontSubstitutes() {}
+// Module state: one interface, one thread.
+QString g_languageCode;
+QString g_pendingLanguageCode;
+QPointer<OptionsWindow> g_optionsDialog;
+QPointer<AboutWindow> g_aboutBox;
+MessageHook g_messageHook;
 
-QString LanguageCode() { return {}; }
+constexpr QLatin1String kMainWindowName("Form1");
 
-void ApplyLanguage() {}
+// Every control of a window, in creation order, without the windows it owns
+// (the dialogs are children of the main window) or their controls.
+void CollectControls(QWidget* parent, QList<QWidget*>& controls)
+{
+    for (QObject* child : parent->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget == nullptr || widget->isWindow())
+            continue;
+        controls.append(widget);
+        CollectControls(widget, controls);
+    }
+}
+
+QList<QWidget*> Controls(QWidget* window)
+{
+    QList<QWidget*> controls;
+    CollectControls(window, controls);
+    return controls;
+}
+
+OptionsWindow* Form2()
+{
+    if (g_optionsDialog.isNull() || g_optionsDialog->IsDiscarded())
+        g_optionsDialog = new OptionsWindow(detail::MainWindow());
+    return g_optionsDialog;
+}
+
+AboutWindow* Form3()
+{
+    if (g_aboutBox.isNull() || g_aboutBox->IsDiscarded())
+        g_aboutBox = new AboutWindow(detail::MainWindow());
+    return g_aboutBox;
+}
+
+QWidget* WindowNamed(const char* name)
+{
+    const QLatin1String wanted(name);
+    if (wanted == QLatin1String("Form2"))
+        return Form2();
+    if (wanted == QLatin1String("Form3"))
+        return Form3();
+    return detail::MainWindow();
+}
+
+// Writes one property the way the kind of control holds it.
+void WriteProperty(QWidget* target, texts::Property property, const QString& text)
+{
+    switch (property) {
+    case texts::Property::WindowTitle:
+        target->setWindowTitle(text);
+        break;
+    case texts::Property::ToolTip:
+        target->setToolTip(text);
+        break;
+    case texts::Property::Caption:
+        if (auto* button = qobject_cast<QAbstractButton*>(target))
+            button->setText(text);
+        else if (auto* label = qobject_cast<QLabel*>(target))
+            label->setText(text);
+        else if (auto* frame = qobject_cast<QGroupBox*>(target))
+            frame->setTitle(text);
+        break;
+    }
+}
+
+void WriteTexts(int column)
+{
+    for (const texts::TextRow& row : texts::kTextRows) {
+        const char* text = row.texts[static_cast<std::size_t>(column)];
+        if (text == nullptr)
+            continue;
+        QWidget* window = WindowNamed(row.window);
+        if (window == nullptr)
+            continue;
+        QWidget* target = row.control == nullptr
+                              ? window
+                              : detail::FindControl(window, QLatin1String(row.control));
+        if (target != nullptr)
+            WriteProperty(target, row.property, QString::fromUtf8(text));
+    }
+}
+
+void WriteAboutText(const texts::Language& language)
+{
+    if (language.aboutLetter != nullptr)
+        SetAboutTextByLetter(QLatin1String(language.aboutLetter));
+    else
+        SetAboutTextByNumber(language.aboutNumber);
+}
+
+void SetAboutText(const char* text)
+{
+    if (QWidget* label = detail::FindControl(Form3(), QStringLiteral("Label1")))
+        WriteProperty(label, texts::Property::Caption, QString::fromUtf8(text));
+}
+
+}  // namespace
+
+namespace detail {
+
+QWidget* MainWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == kMainWindowName)
+            return widget;
+    return nullptr;
+}
+
+void NameMainWindow()
+{
+    if (QWidget* window = MainWindow())
+        window->setWindowTitle(QString::fromLatin1(texts::kProductName));
+}
+
+QWidget* FindControl(QWidget* window, const QString& name)
+{
+    for (QWidget* control : Controls(window))
+        if (control->objectName() == name)
+            return control;
+    return nullptr;
+}
+
+void SetPendingLanguageCode(const QString& code) { g_pendingLanguageCode = code; }
+
+void ShowMessage(Message message)
+{
+    const QString text = MessageText(message);
+    if (g_messageHook)
+        g_messageHook(message, text);
+    else
+        QMessageBox::warning(MainWindow(), QString::fromLatin1(texts::kProductName), text);
+}
+
+DiscardableWindow::DiscardableWindow(QWidget* parent) : QWidget(parent) {}
+
+void DiscardableWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    discarded_ = event->isAccepted();
+}
+
+}  // namespace detail
+
+void InstallFontSubstitutes()
+{
+    // Japanese gothic faces before any Chinese one, so that Han characters
+    // take their Japanese forms; proportional ones first, as the designed
+    // face is.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS UI Gothic"),
+        {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
+         QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic"), QStringLiteral("Meiryo UI"),
+         QStringLiteral("Yu Gothic UI")});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans"),
+         QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans"),
+         QStringLiteral("Nimbus Sans"), QStringLiteral("Arial")});
+}
+
+QString LanguageCode() { return g_languageCode; }
+
+void SetLanguageCode(const QString& code) { g_languageCode = code; }
 
 void LoadSettings()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("Form1"))
-            w->setWindowTitle(QStringLiteral("Quorvel"));
+    const settings::ReadResult read = settings::ReadLanguageCode();
+    g_languageCode = read.value;
+    ApplyLanguage();
+    detail::NameMainWindow();
+    if (read.unreadable)
+        detail::ShowMessage(Message::SettingsUnreadable);
 }
 
-void ShowOptionsDialog() {}
+void ApplyLanguage()
+{
+    const texts::Language* language = texts::FindLanguage(g_languageCode);
+    if (language == nullptr)
+        return;
+    SetInterfaceFont(language->fontMode);
+    if (!language->aboutAfterTexts)
+        WriteAboutText(*language);
+    WriteTexts(static_cast<int>(language - texts::kLanguages.data()));
+    if (language->aboutAfterTexts)
+        WriteAboutText(*language);
+    Form2()->SelectOption(language->option);
+}
+
+void SetInterfaceFont(int mode)
+{
+    // The two modes once picked a character set for the same face. Texts
+    // are Unicode now and Japanese is always drawn as Japanese, through the
+    // face's substitutes (InstallFontSubstitutes), so both set the same font.
+    if (mode != 0 && mode != 1)
+        return;
+    for (QWidget* window : {static_cast<QWidget*>(Form2()), static_cast<QWidget*>(Form3()),
+                            detail::MainWindow()}) {
+        if (window == nullptr)
+            continue;
+        for (QWidget* control : Controls(window)) {
+            QFont font = control->font();  // keeps bold and italic
+            font.setFamilies({QStringLiteral("MS UI Gothic")});
+            font.setPointSizeF(9.75);
+            control->setFont(font);
+        }
+    }
+}
+
+void SetAboutTextByLetter(const QString& key)
+{
+    for (const texts::LetterText& entry : texts::kAboutByLetter) {
+        if (key == QLatin1String(entry.key)) {
+            SetAboutText(entry.text);
+            return;
+        }
+    }
+}
+
+void SetAboutTextByNumber(int number)
+{
+    if (number >= 0 && number < static_cast<int>(texts::kAboutByNumber.size()))
+        SetAboutText(texts::kAboutByNumber[static_cast<std::size_t>(number)]);
+}
+
+void OpenMakerSite()
+{
+    // No browser, no page: nothing to tell the user that they would not see.
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerSite)));
+}
+
+QWidget* OptionsDialog() { return Form2(); }
+
+QWidget* AboutBox() { return Form3(); }
+
+void ShowOptionsDialog()
+{
+    QWidget* dialog = OptionsDialog();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+QString PendingLanguageCode() { return g_pendingLanguageCode; }
+
+QString MessageText(Message message)
+{
+    switch (message) {
+    case Message::SettingsUnreadable:
+        return QStringLiteral("The saved interface language could not be read. "
+                              "Quorvel shows its default texts.");
+    case Message::SettingsNotSaved:
+        return QStringLiteral("The chosen interface language could not be saved. "
+                              "It stays in use until Quorvel ends.");
+    }
+    return {};
+}
+
+void SetMessageHook(MessageHook hook) { g_messageHook = std::move(hook); }
 
 }  // namespace quorvel::language

@@ -1,32 +1,77 @@
 // Interface language: texts of every window in five languages, their
 // application, the font switch, the options dialog and the about box.
 //
-// Windows are found among the application's top-level widgets by objectName
-// ("Form1", "Form2", "Form3") and their controls by objectName, so this module
-// needs nothing from the main window's code.
+// The main window is found among the application's top-level widgets by its
+// objectName "Form1", and its controls by objectName ("Label1_0", "SeeBtn",
+// "Tool", "Command1", "Option1_0", "Frame1", "Option2_0", "Option2_1"), so
+// this module needs nothing from the main window's code. A control that is
+// missing is passed over.
 #pragma once
 
 #include <QString>
 
+#include <functional>
+
+class QWidget;
+
 namespace quorvel::language {
 
 // Maps the designed face names ("MS Sans Serif", "MS UI Gothic") to faces
-// installed here. Call once, after the QApplication exists and before any
-// window is built.
+// installed here; Japanese gothic faces come first for "MS UI Gothic" so that
+// Han characters take their Japanese forms. Call once, after the QApplication
+// exists and before any window is built.
 void InstallFontSubstitutes();
 
 // The language code last read from the settings store ("0".."4", or empty).
 QString LanguageCode();
+void SetLanguageCode(const QString& code);
 
 // Reads the stored code into LanguageCode, applies it to all windows and sets
-// the main window's caption to the product name.
+// the main window's caption to the product name. A store that exists but
+// cannot be read gives the empty code and one message.
 void LoadSettings();
 
-// Writes the texts and fonts of LanguageCode into all windows; an unknown
-// code changes nothing.
+// Writes the texts and fonts of LanguageCode into all windows, creating the
+// options dialog and the about box if needed, and marks the language's option
+// in the options dialog. A code other than "0".."4" changes nothing.
 void ApplyLanguage();
 
-// The options dialog, created on first use and shown modeless.
+// Gives every control of the options dialog, the about box and the main
+// window the face "MS UI Gothic" at 9.75 points, bold and italic kept.
+// Mode 0 is for the Western languages, mode 1 for Japanese; any other mode
+// does nothing.
+void SetInterfaceFont(int mode);
+
+// The about text: "A" French, "B" English, "C" Japanese; 0 German,
+// 1 Italian. Any other key leaves the text as it is.
+void SetAboutTextByLetter(const QString& key);
+void SetAboutTextByNumber(int number);
+
+// Opens the maker's home page in the user's browser. Nothing is reported
+// when no browser takes it.
+inline constexpr char kMakerSite[] = "http://www.dravenor.example/";
+void OpenMakerSite();
+
+// The options dialog ("Form2") and the about box ("Form3"): each is built on
+// first use, hidden by its own buttons and kept, and discarded by its close
+// box so that the next use builds it afresh with its designed texts.
+QWidget* OptionsDialog();
+QWidget* AboutBox();
+// Shows the options dialog, modeless. The main window's `Tool` button calls it.
 void ShowOptionsDialog();
+
+// The language chosen in the options dialog and not yet confirmed.
+QString PendingLanguageCode();
+
+// The program's two messages. They go through a hook so that a test can
+// catch them; without one, each shows as a message box.
+enum class Message {
+    SettingsUnreadable,  // the saved language could not be read
+    SettingsNotSaved,    // the chosen language could not be saved
+};
+QString MessageText(Message message);
+using MessageHook = std::function<void(Message message, const QString& text)>;
+// Replaces the hook; an empty hook brings the message box back.
+void SetMessageHook(MessageHook hook);
 
 }  // namespace quorvel::language

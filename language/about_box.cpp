@@ -1,0 +1,33 @@
+#include "about_box.h"
+
+#include "svg_picture.h"
+#include "texts.h"
+#include "window_look.h"
+
+namespace quorvel::language {
+
+AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
+{
+    setObjectName(QStringLiteral("Form3"));
+    look::MakeFixedDialog(this, {233, 416}, QColor(192, 255, 255));
+    setWindowTitle(QString::fromUtf8(texts::kAboutDesignedTitle));
+
+    // The logo is square and the space is not: keep its proportions.
+    auto* logo =
+        new SvgPicture(QStringLiteral(":/quorvel/logo.svg"), Qt::KeepAspectRatio, this);
+    logo->setObjectName(QStringLiteral("Logo"));
+    logo->setGeometry(0, 0, 233, 169);
+
+    look::MakeLabel(this, "Label1", QString::fromUtf8(texts::kAboutDesignedText),
+                    {8, 176, 217, 185}, Qt::AlignLeft | Qt::AlignTop);
+    look::MakeLabel(this, "Label2", QString::fromUtf8(texts::kAboutDesignedVersion),
+                    {8, 368, 217, 17}, Qt::AlignHCenter | Qt::AlignTop);
+    look::MakeLabel(this, "Label3", QString::fromUtf8(texts::kAboutMadeIn), {8, 392, 217, 17},
+                    Qt::AlignHCenter | Qt::AlignTop);
+
+    // The options dialog's icon, loaded here rather than taken from the
+    // dialog so that opening the box does not build the dialog.
+    setWindowIcon(QIcon(QString::fromLatin1(look::kOptionsIcon)));
+}
+
+}  // namespace quorvel::language

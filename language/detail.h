@@ -1,0 +1,42 @@
+// Shared between the module's windows and its routines.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QCloseEvent;
+
+namespace quorvel::language {
+enum class Message;
+}
+
+namespace quorvel::language::detail {
+
+// The main window, by its objectName, or nullptr while there is none.
+QWidget* MainWindow();
+// Sets the main window's caption to the product name.
+void NameMainWindow();
+
+// The control of `window` with this objectName, not looking into other
+// windows the window may own; nullptr when there is none.
+QWidget* FindControl(QWidget* window, const QString& name);
+
+void SetPendingLanguageCode(const QString& code);
+void ShowMessage(Message message);
+
+// A window its close box discards. It is deleted once control is back in
+// the event loop, but forgotten at once, so that a use right after the close
+// builds a fresh one instead of reviving it.
+class DiscardableWindow : public QWidget {
+public:
+    explicit DiscardableWindow(QWidget* parent);
+    bool IsDiscarded() const { return discarded_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool discarded_ = false;
+};
+
+}  // namespace quorvel::language::detail

@@ -1,0 +1,191 @@
+#include "options_dialog.h"
+
+#include "quorvel/language.h"
+#include "quorvel/settings.h"
+
+#include "svg_picture.h"
+#include "texts.h"
+#include "window_look.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace quorvel::language {
+namespace {
+
+const QColor kBackground(128, 128, 255);
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                        QColor colour)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    look::SetColour(button, QPalette::Button, colour);
+    return button;
+}
+
+QString Indexed(const char* stem, int index)
+{
+    return QLatin1String(stem) + QLatin1Char('_') + QString::number(index);
+}
+
+}  // namespace
+
+OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    look::MakeFixedDialog(this, {480, 169}, kBackground);
+    setWindowIcon(QIcon(QString::fromLatin1(look::kOptionsIcon)));
+
+    auto* prompt = look::MakeLabel(this, "Label1_0",
+                                   QString::fromUtf8(texts::kOptionsDesignedPrompt),
+                                   {8, 8, 169, 33}, Qt::AlignLeft | Qt::AlignTop);
+    // The stand-in faces run a little wider than the designed one, and the
+    // longest prompt would lose its last word under the flags: let it use
+    // the free room up to the frame.
+    prompt->resize(196, 33);
+    prompt->setFont(look::DesignedFont(9.75, true));
+    look::SetColour(prompt, QPalette::WindowText, Qt::white);
+
+    // Flags, option buttons and markers side by side, by flag index.
+    std::vector<const texts::Language*> languages;
+    for (const texts::Language& language : texts::kLanguages)
+        languages.push_back(&language);
+    std::ranges::sort(languages, {}, &texts::Language::option);
+
+    options_ = new QButtonGroup(this);
+    int left = 8;
+    for (const texts::Language* language : languages) {
+        const int option = language->option;
+
+        auto* flag =
+            new SvgPicture(QString::fromLatin1(language->flag), Qt::IgnoreAspectRatio, this);
+        flag->setObjectName(Indexed("Image1", option));
+        flag->setGeometry(left, 32, 33, 25);
+        flag->setCursor(Qt::PointingHandCursor);
+        connect(flag, &SvgPicture::clicked, this, [this, option] { FlagClicked(option); });
+
+        auto* button = new QRadioButton(this);
+        button->setObjectName(Indexed("Option1", option));
+        button->setGeometry(left + 8, 56, 17, 17);
+        look::Fill(button, kBackground);
+        options_->addButton(button, option);
+
+        auto* marker = new SvgPicture(QStringLiteral(":/quorvel/marker.svg"),
+                                      Qt::KeepAspectRatio, this);
+        marker->setObjectName(Indexed("Image2", option));
+        marker->setGeometry(left, 80, 25, 25);
+        marker->hide();
+        markers_[option] = marker;
+
+        left += 40;
+    }
+    connect(options_, &QButtonGroup::idClicked, this, &OptionsWindow::OptionSelected);
+
+    ok_ = MakeButton(this, "Command4", QString::fromUtf8(texts::kOptionsDesignedOk),
+                     {16, 136, 65, 25}, QColor(255, 255, 128));
+    connect(ok_, &QPushButton::clicked, this, &OptionsWindow::Confirm);
+    auto* cancel = MakeButton(this, "Command5", QString::fromUtf8(texts::kOptionsDesignedCancel),
+                              {88, 136, 65, 25}, QColor(192, 255, 192));
+    connect(cancel, &QPushButton::clicked, this, &OptionsWindow::Cancel);
+
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(208, 8, 265, 153);
+    look::Fill(frame, kBackground);
+
+    auto* site = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25},
+                            QColor(128, 255, 255));
+    site->setIcon(QIcon(QStringLiteral(":/quorvel/house.svg")));
+    site->setIconSize({21, 21});
+    connect(site, &QPushButton::clicked, this, [] { OpenMakerSite(); });
+    auto* about = MakeButton(frame, "Command3", QString::fromUtf8(texts::kOptionsDesignedAbout),
+                             {144, 120, 113, 25}, QColor(192, 192, 255));
+    connect(about, &QPushButton::clicked, this, &OptionsWindow::ShowAboutBox);
+
+    Load();
+}
+
+void OptionsWindow::Load()
+{
+    detail::SetPendingLanguageCode(LanguageCode());
+    ok_->setEnabled(false);
+    setWindowTitle(QString::fromUtf8(texts::kOptionsDesignedTitle));
+    detail::NameMainWindow();
+}
+
+void OptionsWindow::SelectOption(int option)
+{
+    if (QAbstractButton* button = options_->button(option)) {
+        button->setChecked(true);
+        OptionSelected(option);
+    }
+}
+
+void OptionsWindow::FlagClicked(int option)
+{
+    SelectOption(option);
+    ok_->setEnabled(true);
+}
+
+void OptionsWindow::OptionSelected(int option)
+{
+    HideLanguageMarkers();
+    if (const texts::Language* language = texts::LanguageOfOption(option))
+        detail::SetPendingLanguageCode(QString::fromLatin1(language->code));
+    if (const auto marker = markers_.find(option); marker != markers_.end())
+        marker->second->show();
+}
+
+void OptionsWindow::HideLanguageMarkers()
+{
+    for (const auto& [option, marker] : markers_)
+        marker->hide();
+}
+
+void OptionsWindow::Confirm()
+{
+    const QString chosen = PendingLanguageCode();
+    const bool saved = settings::WriteLanguageCode(chosen);
+    // LoadSettings may show a message and so run events: keep an eye on us.
+    const QPointer<OptionsWindow> self(this);
+    if (saved) {
+        LoadSettings();
+    } else {
+        // Not stored, but still what the user asked for in this run.
+        SetLanguageCode(chosen);
+        ApplyLanguage();
+        detail::NameMainWindow();
+    }
+    if (!self)
+        return;
+    ok_->setEnabled(false);
+    hide();
+    ApplyLanguage();
+    if (!saved)
+        detail::ShowMessage(Message::SettingsNotSaved);
+}
+
+void OptionsWindow::Cancel()
+{
+    ok_->setEnabled(false);
+    hide();
+}
+
+void OptionsWindow::ShowAboutBox()
+{
+    QWidget* box = AboutBox();
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
+}  // namespace quorvel::language

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "detail.h"
+
+#include <map>
+
+class QButtonGroup;
+class QPushButton;
+
+namespace quorvel::language {
+
+class SvgPicture;
+
+// Form2: five flags to choose the interface language from, OK and Cancel,
+// the maker's page and the about box.
+class OptionsWindow : public detail::DiscardableWindow {
+    Q_OBJECT
+
+public:
+    explicit OptionsWindow(QWidget* parent);
+
+    // Selects the option of flag index `option` as if the user had: the
+    // marker moves there and the choice becomes pending. OK is not touched.
+    void SelectOption(int option);
+
+private:
+    void Load();
+    void FlagClicked(int option);
+    void OptionSelected(int option);
+    void HideLanguageMarkers();
+    void Confirm();
+    void Cancel();
+    void ShowAboutBox();
+
+    QButtonGroup* options_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    std::map<int, SvgPicture*> markers_;
+};
+
+}  // namespace quorvel::language

@@ -1,0 +1,67 @@
+// The language-dependent texts of the three windows, held as data.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <span>
+
+namespace quorvel::language::texts {
+
+inline constexpr int kLanguageCount = 5;
+
+// One interface language. Codes are stored text ("0".."4"), compared as
+// exact texts: " 1" or "01" is no language.
+struct Language {
+    const char* code;
+    int fontMode;              // SetInterfaceFont
+    const char* aboutLetter;   // SetAboutTextByLetter key, or nullptr ...
+    int aboutNumber;           // ... SetAboutTextByNumber otherwise
+    bool aboutAfterTexts;      // the about text is written after the table
+    int option;                // index of its flag, option and marker in Form2
+    const char* flag;          // picture of that flag
+};
+
+// In code order: the language of code "k" is at index k.
+extern const std::array<Language, kLanguageCount> kLanguages;
+
+// The language with exactly this code, or nullptr.
+const Language* FindLanguage(const QString& code);
+
+// Options of Form2 by flag index, in the order they are laid out.
+const Language* LanguageOfOption(int option);
+
+enum class Property { Caption, ToolTip, WindowTitle };
+
+// One property of one control in every language; a null text leaves the
+// property as the previous language left it.
+struct TextRow {
+    const char* window;    // objectName of the window
+    const char* control;   // objectName of the control, nullptr for the window
+    Property property;
+    std::array<const char*, kLanguageCount> texts;  // by language code
+};
+
+extern const std::span<const TextRow> kTextRows;
+
+// The about texts, keyed as their two routines take them.
+struct LetterText {
+    const char* key;
+    const char* text;
+};
+extern const std::span<const LetterText> kAboutByLetter;
+extern const std::span<const char* const> kAboutByNumber;
+
+// Designed texts of the dialogs, in force until a language is applied.
+inline constexpr char kProductName[] = "Quorvel";
+inline constexpr char kOptionsDesignedTitle[] = "Quorvel 0.1 Option";
+inline constexpr char kOptionsDesignedPrompt[] = "Select your Language";
+inline constexpr char kOptionsDesignedAbout[] = "About of";
+inline constexpr char kOptionsDesignedOk[] = "OK";
+inline constexpr char kOptionsDesignedCancel[] = "Cancel";
+inline constexpr char kAboutDesignedTitle[] = "About Of";
+inline constexpr char kAboutDesignedText[] = "Label1";
+inline constexpr char kAboutDesignedVersion[] = "Label2";
+inline constexpr char kAboutMadeIn[] = "Made in France ^_^";
+
+}  // namespace quorvel::language::texts
