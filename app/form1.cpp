@@ -1,0 +1,464 @@
+#include "form1.h"
+
+#include "form1_layout.h"
+#include "quorvel/language.h"
+#include "widgets.h"
+#include "window_region.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSvgRenderer>
+#include <QToolButton>
+
+#include <string>
+
+namespace quorvel::app {
+namespace {
+
+const QString kSkin = QStringLiteral(":/quorvel/skin.svg");
+const QString kSuit = QStringLiteral(":/quorvel/suit.svg");
+const QString kDress = QStringLiteral(":/quorvel/dress.svg");
+const QString kShirt = QStringLiteral(":/quorvel/shirt.svg");
+const QString kTrousers = QStringLiteral(":/quorvel/trousers.svg");
+const QString kBoots = QStringLiteral(":/quorvel/boots.svg");
+const QString kTrainers = QStringLiteral(":/quorvel/trainers.svg");
+const QString kLogo = QStringLiteral(":/quorvel/logo.svg");
+const QString kToolIcon = QStringLiteral(":/quorvel/tool.svg");
+const QString kWindowIcon = QStringLiteral(":/quorvel/window-icon.svg");
+// Flags in panel-column order.
+const std::array<QString, kColumnCount> kFlags{
+    QStringLiteral(":/quorvel/flag-uk.svg"), QStringLiteral(":/quorvel/flag-jp.svg"),
+    QStringLiteral(":/quorvel/flag-fr.svg"), QStringLiteral(":/quorvel/flag-us.svg"),
+    QStringLiteral(":/quorvel/flag-de.svg"), QStringLiteral(":/quorvel/flag-it.svg"),
+    QStringLiteral(":/quorvel/flag-au.svg"),
+};
+
+// What a garment or shoe picture stands for, for screen readers.
+QString PictureMeaning(const QString& picture)
+{
+    if (picture == kSuit) return QStringLiteral("suit");
+    if (picture == kDress) return QStringLiteral("dress");
+    if (picture == kShirt) return QStringLiteral("shirt");
+    if (picture == kTrousers) return QStringLiteral("trousers");
+    if (picture == kBoots || picture == kTrainers) return QStringLiteral("shoes");
+    return {};
+}
+
+const QColor kGarmentBlue(128, 128, 255);
+const QColor kSexLilac(192, 192, 255);
+
+QFont DesignFont(const char* family, qreal points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void SetColour(QWidget* w, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = w->palette();
+    palette.setColor(role, colour);  // all groups: disabled and inactive too
+    w->setPalette(palette);
+}
+
+void SetBackground(QWidget* w, const QColor& colour)
+{
+    SetColour(w, QPalette::Window, colour);
+    w->setAutoFillBackground(true);
+}
+
+QPixmap RenderIcon(const QString& resource, QSize size, qreal dpr)
+{
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    if (QSvgRenderer* renderer = Artwork(resource)) {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return pixmap;
+}
+
+// Typing into a size or country list raises no click, and Enter must not turn
+// the typed text into a pick or an entry of the list.
+class SwallowEnter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                event->accept();
+                return event->type() == QEvent::KeyPress;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QString IndexedName(const char* design, int k) { return QStringLiteral("%1_%2").arg(QLatin1String(design)).arg(k); }
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    setFixedSize(kForm1ClientSize);
+    // What every control without a font of its own is designed with.
+    setFont(DesignFont("MS Sans Serif", 8.25, false));
+    BuildControls();
+    ConnectHandlers();
+}
+
+void Form1::BuildControls()
+{
+    QHash<QString, QWidget*> containers{{objectName(), this}};
+    // Names, containers and rectangles come from the layout table.
+    auto place = [&containers](QWidget* w, const QString& name) {
+        const auto placement = FindPlacement(name.toStdString());
+        Q_ASSERT(placement);
+        w->setObjectName(name);
+        w->setParent(containers.value(QString::fromUtf8(placement->container.data(),
+                                                         qsizetype(placement->container.size()))));
+        w->setGeometry(placement->rect);
+        containers.insert(name, w);
+        return w;
+    };
+    auto picture = [&](const QString& name, const QString& resource, bool stretched) {
+        auto* box = new PictureBox(resource, stretched);
+        place(box, name);
+        box->setAccessibleName(PictureMeaning(resource));
+        return box;
+    };
+    auto label = [&](const QString& name, const QString& text, const QFont& font, const QColor& colour,
+                     Qt::Alignment alignment) {
+        auto* l = new QLabel(text);
+        place(l, name);
+        l->setFont(font);
+        l->setAlignment(alignment | Qt::AlignVCenter);
+        SetColour(l, QPalette::WindowText, colour);
+        return l;
+    };
+    auto option = [&](const QString& name, const QString& caption, const QColor& background) {
+        auto* button = new QRadioButton(caption);
+        place(button, name);
+        SetBackground(button, background);
+        return button;
+    };
+    auto list = [&](const QString& name, const QString& meaning) {
+        auto* combo = new QComboBox;
+        place(combo, name);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // No inline completion: the text the user types is the text converted.
+        combo->setCompleter(nullptr);
+        // The size is fixed by the layout: measuring every entry (and loading
+        // a Japanese face for one of them) at start-up would buy nothing.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        auto* filter = new SwallowEnter(combo);
+        combo->installEventFilter(filter);
+        combo->lineEdit()->installEventFilter(filter);
+        combo->setAccessibleName(meaning);
+        return combo;
+    };
+
+    const QFont resultFont = DesignFont("MS Sans Serif", 9.75, true);
+    const QFont captionFont = DesignFont("MS Sans Serif", 8.25, true);
+    const QFont arrowFont = DesignFont("MS Sans Serif", 13.5, true);
+
+    // The hidden holder, outside the client area, keeps the two pictures that
+    // the garment option takes on a sex click.
+    auto* frame4 = new QGroupBox(QStringLiteral("Frame4"));
+    place(frame4, QStringLiteral("Frame4"));
+    iHomme_ = picture(QStringLiteral("IHomme"), kSuit, false);
+    iFemme_ = picture(QStringLiteral("Ifemme"), kDress, false);
+
+    picture1_ = new SkinPicture(kSkin);
+    place(picture1_, QStringLiteral("Picture1"));
+    picture1_->setAccessibleName(QStringLiteral("Quorvel"));
+
+    place(new ShapeBox(ShapeBox::Form::RoundedRectangle, QColor(255, 255, 0)), QStringLiteral("Shape2"));
+    place(new ShapeBox(ShapeBox::Form::Rectangle, QColor()), QStringLiteral("Shape1"));
+
+    auto* frame3 = new QFrame;
+    place(frame3, QStringLiteral("Frame3"));
+    frame3->setFrameShape(QFrame::NoFrame);
+    SetBackground(frame3, kGarmentBlue);
+    for (int k : {0, 2, 3})
+        i2_[k] = picture(IndexedName("I2", k), k == 0 ? kDress : k == 2 ? kShirt : kTrousers, true);
+    option1Group_ = new QButtonGroup(this);
+    for (int k : {0, 2, 3}) {
+        option1_[k] = option(IndexedName("Option1", k), QString(), kGarmentBlue);
+        SetColour(option1_[k], QPalette::WindowText, Qt::white);
+        option1Group_->addButton(option1_[k], k);
+    }
+    option1_[0]->setAccessibleName(QStringLiteral("suit or dress"));
+    option1_[2]->setAccessibleName(QStringLiteral("shirt"));
+    option1_[3]->setAccessibleName(QStringLiteral("trousers"));
+
+    auto* frame2 = new QFrame;
+    place(frame2, QStringLiteral("Frame2"));
+    frame2->setFrameShape(QFrame::NoFrame);
+    SetBackground(frame2, kGarmentBlue);
+    i3_ = picture(QStringLiteral("I3"), kBoots, true);
+    option3_ = option(QStringLiteral("Option3"), QStringLiteral("Option3"), kGarmentBlue);
+    option3_->setAccessibleName(QStringLiteral("shoes"));
+
+    auto* frame1 = new QGroupBox(QStringLiteral("Sexe"));
+    place(frame1, QStringLiteral("Frame1"));
+    SetBackground(frame1, kSexLilac);
+    option2Group_ = new QButtonGroup(this);
+    option2_[0] = option(QStringLiteral("Option2_0"), QStringLiteral("Homme"), kSexLilac);
+    option2_[1] = option(QStringLiteral("Option2_1"), QStringLiteral("Femme"), kSexLilac);
+    option2Group_->addButton(option2_[0], 0);
+    option2Group_->addButton(option2_[1], 1);
+
+    image2_[1] = picture(QStringLiteral("Image2_1"), kSuit, true);
+    image2_[0] = picture(QStringLiteral("Image2_0"), kTrainers, true);
+    for (int i = 0; i < kColumnCount; ++i) {
+        PictureBox* flag = picture(IndexedName("Image1", i), kFlags[std::size_t(i)], true);
+        flag->setAccessibleName(QString::fromUtf8(CountryName(CountryAtColumn(i)).data(),
+                                                  qsizetype(CountryName(CountryAtColumn(i)).size())));
+    }
+    PictureBox* logo = picture(QStringLiteral("I1"), kLogo, true);
+    logo->setAccessibleName(QStringLiteral("Quorvel logo"));
+
+    combo1_ = list(QStringLiteral("Combo1"), QStringLiteral("Country"));
+    combo2_[0] = list(QStringLiteral("Combo2_0"), QStringLiteral("Suit or dress size"));
+    combo2_[2] = list(QStringLiteral("Combo2_2"), QStringLiteral("Shirt size"));
+    combo2_[1] = list(QStringLiteral("Combo2_1"), QStringLiteral("Shoe size"));
+    combo2_[3] = list(QStringLiteral("Combo2_3"), QStringLiteral("Trousers size"));
+
+    seeBtn_ = new QPushButton(QStringLiteral("Voir"));
+    place(seeBtn_, QStringLiteral("SeeBtn"));
+    seeBtn_->setFont(DesignFont("MS Sans Serif", 12, true));
+    SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
+    seeBtn_->setEnabled(false);
+
+    tool_ = new QToolButton;
+    place(tool_, QStringLiteral("Tool"));
+    tool_->setAccessibleName(QStringLiteral("Options"));
+    tool_->setIconSize(QSize(32, 32));
+    tool_->setIcon(RenderIcon(kToolIcon, QSize(32, 32), qApp->devicePixelRatio()));
+    setWindowIcon(RenderIcon(kWindowIcon, QSize(32, 32), qApp->devicePixelRatio()));
+
+    command1_ = new QPushButton(QStringLiteral("X"));
+    place(command1_, QStringLiteral("Command1"));
+    command1_->setFont(DesignFont("MS UI Gothic", 9.75, true));
+    SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
+    command1_->setAccessibleDescription(QStringLiteral("Exit"));
+
+    lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), DesignFont("MS UI Gothic", 8.25, true),
+                   Qt::black, Qt::AlignHCenter);
+    label(QStringLiteral("Label1_0"), QStringLiteral("Votre pays ?"), DesignFont("MS Sans Serif", 9.75, false),
+          Qt::white, Qt::AlignHCenter);
+    label(QStringLiteral("Label4"), QStringLiteral("Option"), captionFont, Qt::white, Qt::AlignLeft);
+    label(QStringLiteral("Label5"), QStringLiteral("Exit"), captionFont, Qt::white, Qt::AlignLeft);
+    for (int i = 0; i < kColumnCount; ++i) {
+        const std::string_view country = CountryName(CountryAtColumn(i));
+        const QString who = QString::fromUtf8(country.data(), qsizetype(country.size()));
+        label2_[std::size_t(i)] = label(IndexedName("Label2", i), QStringLiteral("0"), resultFont, Qt::white,
+                                        Qt::AlignHCenter);
+        label2_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("garment size, %1").arg(who));
+        label3_[std::size_t(i)] = label(IndexedName("Label3", i), QStringLiteral("0"), resultFont, Qt::white,
+                                        Qt::AlignHCenter);
+        label3_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("shoe size, %1").arg(who));
+    }
+    for (int k = 0; k < 5; ++k) {
+        lf_[std::size_t(k)] = label(IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
+                                    arrowFont, Qt::white, Qt::AlignLeft);
+        lf_[std::size_t(k)]->hide();
+    }
+
+    const std::array<QWidget*, 14> focusOrder{
+        command1_,   tool_,       combo1_,     option2_[1], option2_[0], seeBtn_,     combo2_[0],
+        combo2_[1],  combo2_[2],  combo2_[3],  option3_,    option1_[3], option1_[2], option1_[0],
+    };
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    command1_->setFocus();
+}
+
+void Form1::ConnectHandlers()
+{
+    connect(combo1_, &QComboBox::activated, this, [this] { Combo1Click(); });
+    for (int k = 0; k < 4; ++k)
+        connect(combo2_[std::size_t(k)], &QComboBox::activated, this, [this, k] { Combo2Click(k); });
+    connect(option2Group_, &QButtonGroup::idClicked, this, &Form1::Option2Click);
+    connect(option1Group_, &QButtonGroup::idClicked, this, &Form1::Option1Click);
+    connect(option3_, &QRadioButton::clicked, this, &Form1::Option3Click);
+    for (int k : {0, 2, 3})
+        connect(i2_[std::size_t(k)], &PictureBox::clicked, this, [this, k] { I2Click(k); });
+    connect(i3_, &PictureBox::clicked, this, &Form1::I3Click);
+    connect(seeBtn_, &QPushButton::clicked, this, &Form1::SeeBtnClick);
+    connect(tool_, &QToolButton::clicked, this, [] { language::ShowOptionsDialog(); });
+    connect(command1_, &QPushButton::clicked, this, &Form1::programEndRequested);
+    connect(picture1_, &SkinPicture::doubleClicked, this, &Form1::programEndRequested);
+}
+
+void Form1::Load()
+{
+    lname_->setText(QStringLiteral("Quorvel"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+
+    picture1_->drawSkin();
+    windowRegion_ = BuildWindowRegion(picture1_->drawnImage());
+    if (!windowRegion_.isEmpty()) {
+        setMask(windowRegion_);
+        // A Wayland compositor ignores input masks for drawing: the corners
+        // must be painted transparent there instead.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            setAttribute(Qt::WA_TranslucentBackground);
+            picture1_->setPaintClip(windowRegion_);
+        }
+    }
+
+    language::LoadSettings();
+    show();
+}
+
+void Form1::FillCountryList()
+{
+    QStringList names;
+    for (std::string_view name : CountryListNames())
+        names.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    combo1_->addItems(names);
+    // Adding items must not choose one: the text field stays empty.
+    combo1_->setCurrentIndex(-1);
+}
+
+void Form1::ShowStepArrow(int k)
+{
+    if (k < 0 || k >= int(lf_.size()))
+        return;
+    for (int i = 0; i < int(lf_.size()); ++i)
+        lf_[std::size_t(i)]->setVisible(i == k);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit programEndRequested();
+}
+
+// ------------------------------------------------------------ handlers
+
+void Form1::Combo1Click()
+{
+    FillSizeListsForCountry();
+    ShowStepArrow(2);
+    seeBtn_->setEnabled(true);
+}
+
+void Form1::FillSizeListsForCountry()
+{
+    state_.sourceCountry = CountryFromListName(combo1_->currentText().toStdString(), state_.sourceCountry);
+    for (QComboBox* combo : {combo2_[0], combo2_[1], combo2_[2], combo2_[3]}) {
+        combo->clear();
+        combo->clearEditText();
+    }
+    const SizeListFill fill = FillSizeLists(state_.sourceCountry, state_.sexChoice);
+    if (fill.disableTrousers) {
+        combo2_[3]->setEnabled(false);
+        option1_[3]->setEnabled(false);
+    }
+    for (SizeList list : {SizeList::SuitOrDress, SizeList::Shirt, SizeList::Shoes}) {
+        const auto entries = fill.lists[std::size_t(list)];
+        if (entries.empty())
+            continue;
+        QComboBox* combo = combo2_[std::size_t(list)];
+        QStringList items;
+        items.reserve(qsizetype(entries.size()));
+        for (std::string_view entry : entries)
+            items.append(QString::fromUtf8(entry.data(), qsizetype(entry.size())));
+        combo->setEditText(items.front());
+        combo->addItems(items);
+    }
+}
+
+void Form1::Option2Click(int k)
+{
+    ShowStepArrow(1);
+    state_.sexChoice = k == 0 ? Sex::Man : Sex::Woman;
+    i2_[0]->setPicture((k == 0 ? iHomme_ : iFemme_)->picture());
+    i2_[0]->setAccessibleName(PictureMeaning(i2_[0]->picture()));
+    option1_[0]->setAccessibleName(PictureMeaning(i2_[0]->picture()));
+    image2_[1]->setPicture(i2_[0]->picture());
+    image2_[1]->setAccessibleName(PictureMeaning(image2_[1]->picture()));
+    Combo1Click();
+}
+
+void Form1::Option1Click(int k)
+{
+    image2_[1]->setPicture(i2_[std::size_t(k)]->picture());
+    image2_[1]->setAccessibleName(PictureMeaning(image2_[1]->picture()));
+    ShowStepArrow(3);
+    state_.garmentCategory = k;
+}
+
+void Form1::I2Click(int k)
+{
+    // Choosing the option that is already chosen runs its click only once,
+    // when it became chosen.
+    QRadioButton* button = option1_[std::size_t(k)];
+    if (!button->isChecked()) {
+        button->setChecked(true);
+        Option1Click(k);
+    }
+    ShowStepArrow(3);
+}
+
+void Form1::I3Click()
+{
+    if (!option3_->isChecked()) {
+        option3_->setChecked(true);
+        Option3Click();
+    }
+    ShowStepArrow(3);
+}
+
+void Form1::Option3Click() { ShowStepArrow(3); }
+
+void Form1::Combo2Click(int k)
+{
+    const std::string text = combo2_[std::size_t(k)]->currentText().toStdString();
+    if (k == 1)
+        state_.shoeSizeText = text;
+    else
+        state_.garmentSizeText = text;
+    ShowStepArrow(4);
+}
+
+void Form1::SeeBtnClick()
+{
+    const std::string suitOrDress = combo2_[0]->currentText().toStdString();
+    const std::string shoes = combo2_[1]->currentText().toStdString();
+    const std::string shirt = combo2_[2]->currentText().toStdString();
+    DispatchConversion(state_, ListTexts{suitOrDress, shoes, shirt}, panel_);
+    ShowPanel();
+}
+
+void Form1::ShowPanel()
+{
+    for (std::size_t i = 0; i < label2_.size(); ++i) {
+        label2_[i]->setText(QString::fromStdString(panel_.garment[i]));
+        label3_[i]->setText(QString::fromStdString(panel_.shoes[i]));
+    }
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,174 @@
+#include "widgets.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QWindow>
+
+#include <memory>
+
+namespace quorvel::app {
+
+QSvgRenderer* Artwork(const QString& resourcePath)
+{
+    // One renderer per picture for the whole run: the garment pictures are
+    // shown by several controls and change hands on every sex or garment click.
+    static QHash<QString, std::shared_ptr<QSvgRenderer>> cache;
+    auto it = cache.find(resourcePath);
+    if (it == cache.end()) {
+        std::shared_ptr<QSvgRenderer> renderer;
+        if (QFile::exists(resourcePath)) {
+            renderer = std::make_shared<QSvgRenderer>(resourcePath);
+            if (!renderer->isValid())
+                renderer.reset();
+        }
+        it = cache.insert(resourcePath, renderer);
+    }
+    return it->get();
+}
+
+// ------------------------------------------------------------ PictureBox
+
+PictureBox::PictureBox(const QString& resourcePath, bool stretched, QWidget* parent)
+    : QWidget(parent), picture_(resourcePath), stretched_(stretched)
+{
+}
+
+void PictureBox::setPicture(const QString& resourcePath)
+{
+    if (picture_ == resourcePath)
+        return;
+    picture_ = resourcePath;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QSvgRenderer* renderer = Artwork(picture_);
+    if (!renderer)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF target = stretched_ ? QRectF(rect()) : QRectF(QPointF(0, 0), renderer->defaultSize());
+    renderer->render(&painter, target);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+// ------------------------------------------------------------ ShapeBox
+
+ShapeBox::ShapeBox(Form form, const QColor& fill, QWidget* parent)
+    : QWidget(parent), form_(form), fill_(fill)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(fill_.isValid() ? QBrush(fill_) : QBrush(Qt::NoBrush));
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (form_ == Form::RoundedRectangle) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal radius = std::min(box.width(), box.height()) / 4.0;
+        painter.drawRoundedRect(box, radius, radius);
+    } else {
+        painter.drawRect(box);
+    }
+}
+
+// ------------------------------------------------------------ SkinPicture
+
+SkinPicture::SkinPicture(const QString& resourcePath, QWidget* parent)
+    : QWidget(parent), resource_(resourcePath)
+{
+    setAutoFillBackground(false);
+}
+
+void SkinPicture::drawSkin()
+{
+    // The picture box's own background first, where the picture leaves it
+    // uncovered: that is the colour a missing or transparent skin shows.
+    drawn_ = QImage(size(), QImage::Format_RGB32);
+    drawn_.fill(palette().color(QPalette::Window));
+    if (QSvgRenderer* renderer = Artwork(resource_)) {
+        QPainter imagePainter(&drawn_);
+        imagePainter.setRenderHint(QPainter::Antialiasing);
+        renderer->render(&imagePainter, QRectF(drawn_.rect()));
+    }
+}
+
+void SkinPicture::paintEvent(QPaintEvent*)
+{
+    if (drawn_.size() != size())
+        drawSkin();
+    QPainter painter(this);
+    if (!paintClip_.isEmpty())
+        painter.setClipRegion(paintClip_);
+    QSvgRenderer* renderer = Artwork(resource_);
+    if (renderer && devicePixelRatioF() != 1.0) {
+        // Above 100% scale draw the vector picture itself, not the enlarged
+        // 100% image, so the disc edge stays sharp.
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer->render(&painter, QRectF(rect()));
+    } else {
+        painter.drawImage(0, 0, drawn_);
+    }
+}
+
+bool SkinPicture::onBareSkin(const QPoint& pos) const
+{
+    // childAt passes over the two shapes (they take no mouse input), so they
+    // count as bare skin; anything else under the pointer is a control.
+    return childAt(pos) == nullptr;
+}
+
+void SkinPicture::mousePressEvent(QMouseEvent* event)
+{
+    // Presses that a label or frame let through arrive here too: they are
+    // the control's, not a drag.
+    event->accept();
+    if (!onBareSkin(event->position().toPoint()))
+        return;
+    QWidget* top = window();
+    if (QWindow* handle = top->windowHandle(); handle && handle->startSystemMove())
+        return;
+    // No window manager move (bare X server, offscreen): follow the mouse
+    // ourselves until the button is released.
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - top->pos();
+}
+
+void SkinPicture::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (dragging_)
+        window()->move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void SkinPicture::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->buttons() == Qt::NoButton)
+        dragging_ = false;
+}
+
+void SkinPicture::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (onBareSkin(event->position().toPoint()))
+        emit doubleClicked();
+}
+
+}  // namespace quorvel::app

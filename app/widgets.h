@@ -1,0 +1,98 @@
+// The small widget kinds the main window is made of beyond Qt's own: a
+// picture control, a decorative shape and the skin picture box.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace quorvel::app {
+
+// The shared renderer of a picture of the resources, parsed on first use;
+// null when the picture is missing.
+QSvgRenderer* Artwork(const QString& resourcePath);
+
+// A picture, stretched to the control or drawn at its own size from the
+// top-left corner. Vector pictures are drawn at the device's resolution, so
+// they stay crisp at any display scale. A press is taken by the picture and a
+// press-and-release inside it is a click.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(const QString& resourcePath, bool stretched, QWidget* parent = nullptr);
+
+    QString picture() const { return picture_; }
+    void setPicture(const QString& resourcePath);
+    bool isStretched() const { return stretched_; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString picture_;
+    bool stretched_;
+};
+
+// A decoration drawn on the skin; it takes no mouse input, so a press on it
+// reaches the skin beneath and drags the window.
+class ShapeBox : public QWidget {
+    Q_OBJECT
+public:
+    enum class Form { Rectangle, RoundedRectangle };
+    ShapeBox(Form form, const QColor& fill, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Form form_;
+    QColor fill_;  // invalid: not filled
+};
+
+// Picture1: the skin that fills the window. A press of any button on its bare
+// surface drags the window; a double-click there asks to end the program.
+class SkinPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SkinPicture(const QString& resourcePath, QWidget* parent = nullptr);
+
+    // Draws the skin into the persistent image at 100% scale, so that its
+    // pixels can be read before the window is shown.
+    void drawSkin();
+    const QImage& drawnImage() const { return drawn_; }
+    // On platforms where the window mask does not clip drawing, only this part
+    // of the skin is painted.
+    void setPaintClip(const QRegion& region) { paintClip_ = region; }
+
+    bool isDragging() const { return dragging_; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool onBareSkin(const QPoint& pos) const;
+
+    QString resource_;
+    QImage drawn_;
+    QRegion paintClip_;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};
+
+}  // namespace quorvel::app
