@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-exec build/cli/quorvel-convert --country uk --sex man --garment suit --size 40 --shoe 8.5
+exec build/app/quorvel

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins libxcb1-dev
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick

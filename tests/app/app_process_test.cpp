@@ -360,6 +360,49 @@ private slots:
         QCOMPARE(findWindow(&moved), id);
         QCOMPARE(moved.topLeft(), geometry.topLeft() + QPoint(60, 45));
     }
+
+    // Choose German in the options dialog, end the program, start it again.
+    void chosenLanguageIsKeptAcrossRuns()
+    {
+        QVERIFY(startXvfb());
+        QProcess* program = start(true);
+        QRect geometry;
+        const QString main = findWindow(&geometry);
+        QVERIFY(!main.isEmpty());
+        auto clickAt = [this](const QString& window, int x, int y) {
+            xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+                     QString::number(y)});
+            xdotool({QStringLiteral("click"), QStringLiteral("1")});
+            QTest::qWait(300);
+        };
+        auto visibleWindow = [this](const QString& name) {
+            return Output(QStringLiteral("xdotool"),
+                          {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--name"), name},
+                          xEnvironment())
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .value(0);
+        };
+
+        clickAt(main, 344, 88);  // Tool
+        const QString options = visibleWindow(QStringLiteral("^Quorvel 0.1 Option$"));
+        QVERIFY2(!options.isEmpty(), "no options dialog with its designed caption");
+        clickAt(options, 144, 44);  // the German flag
+        clickAt(options, 48, 148);  // OK
+        QFile stored(home->filePath(QStringLiteral("config/Dravenor/Quorvel.conf")));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY(stored.readAll().contains("Language=3"));
+        clickAt(main, 380, 158);  // Command1
+        QTRY_VERIFY_WITH_TIMEOUT(!running(program), 10000);
+        QCOMPARE(program->exitCode(), 0);
+
+        QProcess* again = start(true);
+        const QString main2 = findWindow(&geometry);
+        QVERIFY(!main2.isEmpty());
+        clickAt(main2, 344, 88);
+        QVERIFY2(!visibleWindow(QStringLiteral("^Quorvel Wahl$")).isEmpty(), "the options dialog is not in German");
+        QVERIFY(running(again));
+    }
 };
 
 QUORVEL_TEST_MAIN(ProcessTest)
