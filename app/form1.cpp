@@ -82,7 +82,7 @@ QPixmap RenderIcon(const QString& resource, QSize size, qreal dpr)
     QPixmap pixmap(size * dpr);
     pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
-    if (QSvgRenderer* renderer = Artwork(resource)) {
+    if (QSvgRenderer* renderer = art::Artwork(resource)) {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
@@ -140,7 +140,8 @@ void Form1::BuildControls()
         return w;
     };
     auto picture = [&](const QString& name, const QString& resource, bool stretched) {
-        auto* box = new PictureBox(resource, stretched);
+        auto* box = new PictureBox(resource, stretched ? PictureBox::Placement::Stretched
+                                                         : PictureBox::Placement::NaturalSize);
         place(box, name);
         box->setAccessibleName(PictureMeaning(resource));
         return box;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quorvel/conversion.h"
+#include "widgets.h"
 
 #include <QRegion>
 #include <QWidget>
@@ -18,7 +19,6 @@ class QToolButton;
 
 namespace quorvel::app {
 
-class PictureBox;
 class SkinPicture;
 
 class Form1 : public QWidget {

@@ -1,68 +1,11 @@
 #include "widgets.h"
 
-#include <QFile>
-#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QWindow>
 
-#include <memory>
-
 namespace quorvel::app {
-
-QSvgRenderer* Artwork(const QString& resourcePath)
-{
-    // One renderer per picture for the whole run: the garment pictures are
-    // shown by several controls and change hands on every sex or garment click.
-    static QHash<QString, std::shared_ptr<QSvgRenderer>> cache;
-    auto it = cache.find(resourcePath);
-    if (it == cache.end()) {
-        std::shared_ptr<QSvgRenderer> renderer;
-        if (QFile::exists(resourcePath)) {
-            renderer = std::make_shared<QSvgRenderer>(resourcePath);
-            if (!renderer->isValid())
-                renderer.reset();
-        }
-        it = cache.insert(resourcePath, renderer);
-    }
-    return it->get();
-}
-
-// ------------------------------------------------------------ PictureBox
-
-PictureBox::PictureBox(const QString& resourcePath, bool stretched, QWidget* parent)
-    : QWidget(parent), picture_(resourcePath), stretched_(stretched)
-{
-}
-
-void PictureBox::setPicture(const QString& resourcePath)
-{
-    if (picture_ == resourcePath)
-        return;
-    picture_ = resourcePath;
-    update();
-}
-
-void PictureBox::paintEvent(QPaintEvent*)
-{
-    QSvgRenderer* renderer = Artwork(picture_);
-    if (!renderer)
-        return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF target = stretched_ ? QRectF(rect()) : QRectF(QPointF(0, 0), renderer->defaultSize());
-    renderer->render(&painter, target);
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
 
 // ------------------------------------------------------------ ShapeBox
 
@@ -101,7 +44,7 @@ void SkinPicture::drawSkin()
     // uncovered: that is the colour a missing or transparent skin shows.
     drawn_ = QImage(size(), QImage::Format_RGB32);
     drawn_.fill(palette().color(QPalette::Window));
-    if (QSvgRenderer* renderer = Artwork(resource_)) {
+    if (QSvgRenderer* renderer = art::Artwork(resource_)) {
         QPainter imagePainter(&drawn_);
         imagePainter.setRenderHint(QPainter::Antialiasing);
         renderer->render(&imagePainter, QRectF(drawn_.rect()));
@@ -115,7 +58,7 @@ void SkinPicture::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (!paintClip_.isEmpty())
         painter.setClipRegion(paintClip_);
-    QSvgRenderer* renderer = Artwork(resource_);
+    QSvgRenderer* renderer = art::Artwork(resource_);
     if (renderer && devicePixelRatioF() != 1.0) {
         // Above 100% scale draw the vector picture itself, not the enlarged
         // 100% image, so the disc edge stays sharp.

@@ -1,5 +1,5 @@
 // The small widget kinds the main window is made of beyond Qt's own: a
-// picture control, a decorative shape and the skin picture box.
+// decorative shape and the skin picture box.
 #pragma once
 
 #include <QImage>
@@ -8,39 +8,12 @@
 #include <QString>
 #include <QWidget>
 
-class QSvgRenderer;
+#include "quorvel/picture.h"
 
 namespace quorvel::app {
 
-// The shared renderer of a picture of the resources, parsed on first use;
-// null when the picture is missing.
-QSvgRenderer* Artwork(const QString& resourcePath);
-
-// A picture, stretched to the control or drawn at its own size from the
-// top-left corner. Vector pictures are drawn at the device's resolution, so
-// they stay crisp at any display scale. A press is taken by the picture and a
-// press-and-release inside it is a click.
-class PictureBox : public QWidget {
-    Q_OBJECT
-public:
-    PictureBox(const QString& resourcePath, bool stretched, QWidget* parent = nullptr);
-
-    QString picture() const { return picture_; }
-    void setPicture(const QString& resourcePath);
-    bool isStretched() const { return stretched_; }
-
-signals:
-    void clicked();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QString picture_;
-    bool stretched_;
-};
+// The picture controls of the main window.
+using PictureBox = art::Picture;
 
 // A decoration drawn on the skin; it takes no mouse input, so a press on it
 // reaches the skin beneath and drags the window.

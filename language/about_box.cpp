@@ -1,6 +1,6 @@
 #include "about_box.h"
 
-#include "svg_picture.h"
+#include "quorvel/picture.h"
 #include "texts.h"
 #include "window_look.h"
 
@@ -14,7 +14,7 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
 
     // The logo is square and the space is not: keep its proportions.
     auto* logo =
-        new SvgPicture(QStringLiteral(":/quorvel/logo.svg"), Qt::KeepAspectRatio, this);
+        new art::Picture(QStringLiteral(":/quorvel/logo.svg"), art::Picture::Placement::Fitted, this);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setGeometry(0, 0, 233, 169);
 

@@ -3,7 +3,7 @@
 #include "quorvel/language.h"
 #include "quorvel/settings.h"
 
-#include "svg_picture.h"
+#include "quorvel/picture.h"
 #include "texts.h"
 #include "window_look.h"
 
@@ -67,11 +67,11 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         const int option = language->option;
 
         auto* flag =
-            new SvgPicture(QString::fromLatin1(language->flag), Qt::IgnoreAspectRatio, this);
+            new art::Picture(QString::fromLatin1(language->flag), art::Picture::Placement::Stretched, this);
         flag->setObjectName(Indexed("Image1", option));
         flag->setGeometry(left, 32, 33, 25);
         flag->setCursor(Qt::PointingHandCursor);
-        connect(flag, &SvgPicture::clicked, this, [this, option] { FlagClicked(option); });
+        connect(flag, &art::Picture::clicked, this, [this, option] { FlagClicked(option); });
 
         auto* button = new QRadioButton(this);
         button->setObjectName(Indexed("Option1", option));
@@ -79,8 +79,8 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         look::Fill(button, kBackground);
         options_->addButton(button, option);
 
-        auto* marker = new SvgPicture(QStringLiteral(":/quorvel/marker.svg"),
-                                      Qt::KeepAspectRatio, this);
+        auto* marker = new art::Picture(QStringLiteral(":/quorvel/marker.svg"),
+                                        art::Picture::Placement::Fitted, this);
         marker->setObjectName(Indexed("Image2", option));
         marker->setGeometry(left, 80, 25, 25);
         marker->hide();

@@ -4,12 +4,14 @@
 
 #include <map>
 
+#include "quorvel/picture.h"
+
 class QButtonGroup;
 class QPushButton;
 
 namespace quorvel::language {
 
-class SvgPicture;
+
 
 // Form2: five flags to choose the interface language from, OK and Cancel,
 // the maker's page and the about box.
@@ -34,7 +36,7 @@ private:
 
     QButtonGroup* options_ = nullptr;
     QPushButton* ok_ = nullptr;
-    std::map<int, SvgPicture*> markers_;
+    std::map<int, art::Picture*> markers_;
 };
 
 }  // namespace quorvel::language
