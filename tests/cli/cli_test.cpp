@@ -1,10 +1,13 @@
 // quorvel-convert, run as a process the way scripts run it.
 #include <gtest/gtest.h>
 
-#include <poll.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,46 +22,33 @@ struct Outcome {
     std::string out, err;
 };
 
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 Outcome Convert(const std::vector<std::string>& args)
 {
-    int outPipe[2], errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
-        close(outPipe[0]);
-        close(errPipe[0]);
-        std::vector<char*> argv{const_cast<char*>(QUORVEL_CONVERT)};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(outPipe[1]);
-    close(errPipe[1]);
-    Outcome run;
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    std::string* sinks[2] = {&run.out, &run.err};
-    int open = 2;
-    while (open > 0 && poll(fds, 2, 10000) > 0) {
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
-            char buf[4096];
-            const ssize_t n = read(fds[i].fd, buf, sizeof buf);
-            if (n > 0) {
-                sinks[i]->append(buf, static_cast<std::size_t>(n));
-            } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            }
-        }
-    }
+    const std::string base = testing::TempDir() + "quorvel-convert-" + std::to_string(getpid());
+    const std::string outPath = base + ".out", errPath = base + ".err";
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> argv{const_cast<char*>(QUORVEL_CONVERT)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    Outcome outcome;
     int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    return run;
+    if (posix_spawn(&pid, QUORVEL_CONVERT, &files, nullptr, argv.data(), environ) == 0 &&
+        waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
+        outcome.status = WEXITSTATUS(wstatus);
+    posix_spawn_file_actions_destroy(&files);
+    outcome.out = Slurp(outPath);
+    outcome.err = Slurp(errPath);
+    return outcome;
 }
 
 std::vector<std::string> Lines(const std::string& text)

@@ -28,15 +28,6 @@ TEST(CountryList, NamesSelectEachCountryOnceAndOnlyByExactText)
         EXPECT_EQ(CountryFromListName(other, Country::Italy), Country::Italy) << other;
 }
 
-TEST(PanelColumns, EveryCountryHasOneColumn)
-{
-    for (Country c : kAllCountries) EXPECT_EQ(CountryAtColumn(ColumnOf(c)), c);
-    EXPECT_EQ(CountryAtColumn(0), Country::UnitedKingdom);
-    EXPECT_EQ(CountryAtColumn(6), Country::Australia);
-    EXPECT_EQ(ColumnOf(Country::None), -1);
-    EXPECT_EQ(CountryAtColumn(7), Country::None);
-}
-
 TEST(FillSizeLists, FillsTheListsOfTheCountryAndSex)
 {
     for (Country c : kAllCountries)
@@ -58,20 +49,6 @@ TEST(FillSizeLists, FillsTheListsOfTheCountryAndSex)
     const SizeListFill none = FillSizeLists(Country::None, Sex::Man);
     for (const auto& list : none.lists) EXPECT_TRUE(list.empty());
     EXPECT_FALSE(none.disableTrousers);
-}
-
-TEST(FillSizeLists, KnownFirstEntries)
-{
-    const auto first = [](Country c, Sex s, SizeList l) { return SizeListEntries(c, s, l).front(); };
-    EXPECT_EQ(first(Country::France, Sex::Man, SizeList::SuitOrDress), "44");
-    EXPECT_EQ(first(Country::France, Sex::Man, SizeList::Shirt), "36");
-    EXPECT_EQ(first(Country::France, Sex::Man, SizeList::Shoes), "38");
-    EXPECT_EQ(first(Country::UnitedStates, Sex::Woman, SizeList::Shirt), "4 S");
-    EXPECT_EQ(SizeListEntries(Country::UnitedStates, Sex::Woman, SizeList::Shirt).back(), "20 XXL");
-    EXPECT_EQ(first(Country::Australia, Sex::Woman, SizeList::SuitOrDress), "6");
-    const auto jp = SizeListEntries(Country::Japan, Sex::Man, SizeList::SuitOrDress);
-    EXPECT_EQ(std::vector<std::string_view>(jp.begin(), jp.end()),
-              (std::vector<std::string_view>{"S", "M", "L", "LL"}));
 }
 
 ListTexts Lists(std::string_view suit, std::string_view shoes, std::string_view shirt)
