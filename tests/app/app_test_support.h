@@ -10,22 +10,24 @@
 
 namespace quorvel::test {
 
-// Fresh configuration and runtime folders for this test process, so nothing
-// read or written (settings, lock file) belongs to the person running it.
-inline QTemporaryDir& IsolatedUserFolders()
+// Makes `root`/config and a private `root`/runtime, the two folders a run of
+// the program reads and writes (settings, lock file).
+inline void MakeUserFolders(const QTemporaryDir& root)
+{
+    QDir(root.path()).mkpath(QStringLiteral("config"));
+    QDir(root.path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Fresh user folders for this test process, so nothing it reads or writes
+// belongs to the person running it.
+inline void IsolateUserFolders()
 {
     static QTemporaryDir root;
-    static const bool prepared = [] {
-        QDir(root.path()).mkpath(QStringLiteral("config"));
-        QDir(root.path()).mkpath(QStringLiteral("runtime"));
-        const QString runtime = root.filePath(QStringLiteral("runtime"));
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-        return true;
-    }();
-    Q_UNUSED(prepared);
-    return root;
+    MakeUserFolders(root);
+    qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", root.filePath(QStringLiteral("runtime")).toLocal8Bit());
 }
 
 }  // namespace quorvel::test
@@ -33,7 +35,7 @@ inline QTemporaryDir& IsolatedUserFolders()
 #define QUORVEL_TEST_MAIN(TestClass)                 \
     int main(int argc, char* argv[])                 \
     {                                                \
-        quorvel::test::IsolatedUserFolders();        \
+        quorvel::test::IsolateUserFolders();         \
         QApplication app(argc, argv);                \
         TestClass test;                              \
         return QTest::qExec(&test, argc, argv);      \
