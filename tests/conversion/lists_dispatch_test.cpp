@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <string>
 
 #include "quorvel/conversion.h"
@@ -85,42 +86,29 @@ TEST(DispatchConversion, UnchosenSexAndGarmentCountAsManAndSuit)
     EXPECT_EQ(state.shoeSizeText, "38");
 }
 
+// Category 0 converts the suit or dress list, 2 the shirt list, anything else
+// no garment; the shoe list is converted every time.
 TEST(DispatchConversion, CategoryPicksTheListAndTable)
 {
-    struct Route {
-        std::optional<int> category;
-        Sex sex;
-        std::optional<Table> garment;
-    };
-    const Route routes[] = {
-        {0, Sex::Man, Table::MenSuit},      {2, Sex::Man, Table::MenShirt},  {3, Sex::Man, std::nullopt},
+    const std::tuple<std::optional<int>, Sex, std::optional<Table>> routes[] = {
+        {0, Sex::Man, Table::MenSuit},      {2, Sex::Man, Table::MenShirt},     {3, Sex::Man, std::nullopt},
         {0, Sex::Woman, Table::WomenDress}, {2, Sex::Woman, Table::WomenShirt}, {3, Sex::Woman, std::nullopt},
-        {1, Sex::Man, std::nullopt},        {-1, Sex::Woman, std::nullopt}, {99, Sex::Man, std::nullopt},
+        {1, Sex::Man, std::nullopt},        {-1, Sex::Woman, std::nullopt},     {99, Sex::Man, std::nullopt},
     };
-    for (const Route& r : routes) {
-        SCOPED_TRACE(r.category.value_or(-100));
-        SelectionState state;
-        state.sourceCountry = Country::Germany;
-        state.sexChoice = r.sex;
-        state.garmentCategory = r.category;
+    const int de = ColumnOf(Country::Germany);
+    for (const auto& [category, sex, garment] : routes) {
+        SCOPED_TRACE(category.value_or(-100));
+        SelectionState state{Country::Germany, sex, category, {}, {}};
         ResultPanel panel;
         panel.garment.fill("kept");
         const DispatchOutcome out = DispatchConversion(state, Lists("suit-list", "40", "shirt-list"), panel);
-        ASSERT_EQ(out.garment.has_value(), r.garment.has_value());
-        if (r.garment) {
-            EXPECT_EQ(out.garment->table, *r.garment);
-            EXPECT_EQ(state.garmentSizeText, *r.garment == Table::MenShirt || *r.garment == Table::WomenShirt
-                                                 ? "shirt-list"
-                                                 : "suit-list");
-            EXPECT_EQ(panel.garment[ColumnOf(Country::Germany)], state.garmentSizeText);
-        } else {
-            EXPECT_EQ(panel.garment, (PanelRow{"kept", "kept", "kept", "kept", "kept", "kept", "kept"}));
-            EXPECT_TRUE(state.garmentSizeText.empty());
-        }
-        ASSERT_TRUE(out.shoes);
-        EXPECT_EQ(out.shoes->table, r.sex == Sex::Woman ? Table::WomenShoes : Table::MenShoes);
-        EXPECT_EQ(panel.shoes[ColumnOf(Country::Germany)], "40");
-        EXPECT_TRUE(out.shoes->matched);
+        const bool shirt = garment == Table::MenShirt || garment == Table::WomenShirt;
+        EXPECT_EQ(state.garmentSizeText, !garment ? "" : shirt ? "shirt-list" : "suit-list");
+        EXPECT_EQ(panel.garment[de], !garment ? "kept" : state.garmentSizeText);
+        EXPECT_EQ(out.garment ? std::optional(out.garment->table) : std::nullopt, garment);
+        ASSERT_TRUE(out.shoes && out.shoes->matched);
+        EXPECT_EQ(out.shoes->table, ShoeTable(sex));
+        EXPECT_EQ(panel.shoes[de], "40");
     }
 }
 

@@ -44,8 +44,6 @@ const Case kCases[] = {
     {Table::MenSuit, UK, "40", true, {"40", "L", "50", "40", "50", "50", "90"}},
     {Table::MenSuit, US, "34", true, {"34", "S", "44", "34", "44", "44", "81"}},
     {Table::MenSuit, FR, "58", true, {"48", "LL", "58", "48", "58", "58", "102"}},
-    {Table::MenSuit, DE, "58", true, {"48", "LL", "58", "48", "58", "58", "102"}},
-    {Table::MenSuit, IT, "58", true, {"48", "LL", "58", "48", "58", "58", "102"}},
     {Table::MenSuit, AU, "87", true, {"38", "M", "48", "38", "48", "48", "87"}},
     {Table::MenSuit, JP, "S", true, {"34-36", "S", "44-46", "34-36", "44-46", "44-46", "81-84"}},
     {Table::MenSuit, JP, "LL", true, {"44-48", "LL", "54-58", "44-48", "54-58", "54-58", "96-102"}},
@@ -53,15 +51,12 @@ const Case kCases[] = {
     {Table::MenSuit, UK, "35", false, {"35", "?", "?", "35", "?", "?", "?"}},
     {Table::MenSuit, DE, "044", true, {"34", "S", "044", "34", "044", "044", "81"}},
     {Table::MenSuit, JP, "m", false, {"?", "m", "?", "?", "?", "?", "?"}},
-    {Table::MenSuit, JP, "M ", false, {"?", "M ", "?", "?", "?", "?", "?"}},
     // Men's shirts: inch sizes with a letter for UK/US, centimetres elsewhere.
     {Table::MenShirt, US, "15.5 M", true, {"15.5 M", "39", "39", "15.5 M", "39", "39", "39"}},
     {Table::MenShirt, UK, "17.5 XL", true, {"17.5 XL", "43", "43", "17.5 XL", "43", "43", "43"}},
     {Table::MenShirt, FR, "39", true, {"15.5", "39", "39", "15.5", "39", "39", "39"}},
     {Table::MenShirt, JP, "43", true, {"17.5", "43", "43", "17.5", "43", "43", "43"}},
-    {Table::MenShirt, AU, "43", true, {"17.5", "43", "43", "17.5", "43", "43", "43"}},
     {Table::MenShirt, US, "15", false, {"15", "?", "?", "15", "?", "?", "?"}},
-    {Table::MenShirt, UK, "15 m", false, {"15 m", "?", "?", "15 m", "?", "?", "?"}},
     {Table::MenShirt, JP, "44", false, {"?", "44", "44", "?", "44", "44", "44"}},
     // Men's shoes: British half sizes are texts, but 13 is a number.
     {Table::MenShoes, UK, "8.5", true, {"8.5", "28", "41", "9", "41", "41", "8"}},
@@ -70,7 +65,6 @@ const Case kCases[] = {
     {Table::MenShoes, UK, "13", true, {"13", "32", "45", "13", "45", "45", "12"}},
     {Table::MenShoes, UK, "13.0", true, {"13.0", "32", "45", "13", "45", "45", "12"}},
     {Table::MenShoes, UK, "8.50", false, {"8.50", "?", "?", "?", "?", "?", "?"}},
-    {Table::MenShoes, UK, "8,5", false, {"8,5", "?", "?", "?", "?", "?", "?"}},
     {Table::MenShoes, UK, "12.5", false, {"12.5", "?", "?", "?", "?", "?", "?"}},
     {Table::MenShoes, JP, "25", true, {"5.5", "25", "38", "6", "38", "38", "5"}},
     {Table::MenShoes, AU, "12", true, {"13", "32", "45", "13", "45", "45", "12"}},
@@ -89,7 +83,6 @@ const Case kCases[] = {
     {Table::WomenShirt, JP, "13 LL", true, {"16", "13 LL", "44", "14 L", "42", "48", "14 L"}},
     {Table::WomenShirt, UK, "22", true, {"22", "19 LLL", "50", "20 XXL", "48", "54", "20 XXL"}},
     {Table::WomenShirt, AU, "6", true, {"8", "5 M", "36", "6", "34", "40", "6"}},
-    {Table::WomenShirt, AU, "4", true, {"6", "3 S", "34", "4", "32", "38", "4"}},
     {Table::WomenShirt, DE, "40", true, {"14", "11 L", "42", "12 L", "40", "46", "12 L"}},
     {Table::WomenShirt, US, "4 s", false, {"?", "?", "?", "4 s", "?", "?", "4 s"}},
     {Table::WomenShirt, JP, "3", false, {"?", "3", "?", "?", "?", "?", "?"}},
@@ -196,13 +189,12 @@ TEST(ConvertSize, HostileTextMatchesNothingAndIsEchoedUnchanged)
 
 TEST(ConvertSize, NoCountryWritesNothing)
 {
-    for (Table t : kAllTables) {
-        PanelRow row = Untouched();
-        EXPECT_FALSE(ConvertSize(t, Country::None, "44", row));
-        EXPECT_EQ(row, Untouched());
-        EXPECT_FALSE(ConvertSize(t, static_cast<Country>(200), "44", row));
-        EXPECT_EQ(row, Untouched());
-    }
+    for (Table t : kAllTables)
+        for (auto c : {Country::None, static_cast<Country>(200)}) {
+            PanelRow row = Untouched();
+            EXPECT_FALSE(ConvertSize(t, c, "44", row));
+            EXPECT_EQ(row, Untouched());
+        }
 }
 
 }  // namespace
