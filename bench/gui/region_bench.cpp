@@ -29,6 +29,30 @@ void BM_BuildWindowRegion(benchmark::State& state)
 }
 BENCHMARK(BM_BuildWindowRegion)->Unit(benchmark::kMicrosecond);
 
+// The baseline: one pixel read per pixel and one region union per run.
+void BM_PixelByPixelUnion(benchmark::State& state)
+{
+    const QImage skin = DrawnSkin();
+    for (auto _ : state) {
+        const QRgb key = skin.pixel(0, 0);
+        QRegion region;
+        for (int y = 0; y < skin.height(); ++y) {
+            int start = -1;
+            for (int x = 0; x <= skin.width(); ++x) {
+                const bool opaque = x < skin.width() && skin.pixel(x, y) != key;
+                if (opaque && start < 0) {
+                    start = x;
+                } else if (!opaque && start >= 0) {
+                    region = region.united(QRect(start, y, x - start, 1));
+                    start = -1;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(region);
+    }
+}
+BENCHMARK(BM_PixelByPixelUnion)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char* argv[])
