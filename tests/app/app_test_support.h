@@ -10,33 +10,27 @@
 
 namespace quorvel::test {
 
-// Makes `root`/config and a private `root`/runtime, the two folders a run of
-// the program reads and writes (settings, lock file).
+// `root`/config and a private `root`/runtime: the folders a run of the program
+// reads and writes (settings, lock file).
 inline void MakeUserFolders(const QTemporaryDir& root)
 {
-    QDir(root.path()).mkpath(QStringLiteral("config"));
-    QDir(root.path()).mkpath(QStringLiteral("runtime"));
-    QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-// Fresh user folders for this test process, so nothing it reads or writes
-// belongs to the person running it.
-inline void IsolateUserFolders()
-{
-    static QTemporaryDir root;
-    MakeUserFolders(root);
-    qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", root.filePath(QStringLiteral("runtime")).toLocal8Bit());
+    QDir(root.path()).mkpath("config");
+    QDir(root.path()).mkpath("runtime");
+    QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 }  // namespace quorvel::test
 
-#define QUORVEL_TEST_MAIN(TestClass)                 \
-    int main(int argc, char* argv[])                 \
-    {                                                \
-        quorvel::test::IsolateUserFolders();         \
-        QApplication app(argc, argv);                \
-        TestClass test;                              \
-        return QTest::qExec(&test, argc, argv);      \
+// Fresh user folders for the test program, so nothing it reads or writes
+// belongs to the person running it.
+#define QUORVEL_TEST_MAIN(TestClass)                                          \
+    int main(int argc, char* argv[])                                          \
+    {                                                                         \
+        QTemporaryDir root;                                                   \
+        quorvel::test::MakeUserFolders(root);                                 \
+        qputenv("XDG_CONFIG_HOME", root.filePath("config").toLocal8Bit());    \
+        qputenv("XDG_RUNTIME_DIR", root.filePath("runtime").toLocal8Bit());   \
+        QApplication app(argc, argv);                                         \
+        TestClass test;                                                       \
+        return QTest::qExec(&test, argc, argv);                               \
     }
