@@ -22,12 +22,6 @@ struct Outcome {
     std::string out, err;
 };
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 Outcome Convert(const std::vector<std::string>& args)
 {
     const std::string base = testing::TempDir() + "quorvel-convert-" + std::to_string(getpid());
@@ -46,32 +40,30 @@ Outcome Convert(const std::vector<std::string>& args)
         waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
         outcome.status = WEXITSTATUS(wstatus);
     posix_spawn_file_actions_destroy(&files);
-    outcome.out = Slurp(outPath);
-    outcome.err = Slurp(errPath);
+    for (auto [path, text] : {std::pair{&outPath, &outcome.out}, std::pair{&errPath, &outcome.err}}) {
+        std::ifstream in(*path, std::ios::binary);
+        text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     return outcome;
 }
 
-std::vector<std::string> Lines(const std::string& text)
+// Lines of a text, or words of a line.
+std::vector<std::string> Split(const std::string& text, char by = '\n')
 {
-    std::vector<std::string> lines;
+    std::vector<std::string> parts;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    for (std::string part; std::getline(in, part, by);)
+        if (!part.empty() || by == '\n') parts.push_back(part);
+    return parts;
 }
 
-std::string Tsv(std::string_view name, const PanelRow& row)
+std::vector<std::string> Lines(const std::string& text) { return Split(text); }
+std::vector<std::string> Words(const std::string& line) { return Split(line, ' '); }
+
+std::string Tsv(std::string line, const PanelRow& row)
 {
-    std::string line(name);
     for (const std::string& cell : row) line += "\t" + cell;
-    return line;
-}
-
-std::vector<std::string> Words(const std::string& line)
-{
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
+    return line + "\n";
 }
 
 // The panel as the window shows it after one request: what nothing wrote reads "0".
@@ -105,9 +97,8 @@ TEST(QuorvelConvert, TsvIsThePanelAfterOneRequest)
         EXPECT_EQ(Lines(r.err).size(), c.status == 0 ? 0u : 1u);
         const auto lines = Lines(r.out);
         ASSERT_EQ(lines.size(), 2u);
-        const auto garment = Words(lines[0]), shoes = Words(lines[1]);
-        EXPECT_EQ(garment, Words("garment " + c.garment));
-        EXPECT_EQ(shoes, Words("shoes " + c.shoes));
+        EXPECT_EQ(Split(lines[0], '\t'), Words("garment " + c.garment));
+        EXPECT_EQ(Split(lines[1], '\t'), Words("shoes " + c.shoes));
     }
     // A size keeps its blanks, in the cells that show it as typed.
     const Outcome shirt = Convert({"--country", "us", "--sex", "man", "--garment", "shirt", "--size", "15.5 M", "--tsv"});
@@ -161,31 +152,19 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
     EXPECT_EQ(help.err, "");
 }
 
-constexpr Country kAllCountries[] = {Country::France,  Country::UnitedStates,  Country::Japan,
-                                     Country::Germany, Country::Italy,         Country::UnitedKingdom,
-                                     Country::Australia};
-
-std::string Code(Country c)
-{
-    switch (c) {
-    case Country::France: return "fr";
-    case Country::UnitedStates: return "us";
-    case Country::Japan: return "jp";
-    case Country::Germany: return "de";
-    case Country::Italy: return "it";
-    case Country::UnitedKingdom: return "uk";
-    default: return "au";
-    }
-}
+constexpr std::pair<const char*, Country> kCodes[] = {
+    {"fr", Country::France},  {"us", Country::UnitedStates},  {"jp", Country::Japan},     {"de", Country::Germany},
+    {"it", Country::Italy},   {"uk", Country::UnitedKingdom}, {"au", Country::Australia},
+};
 
 // Every list the window offers, and every entry of it, through the program.
 TEST(QuorvelConvert, AnswersForEveryCountrySexAndListEntry)
 {
-    for (Country c : kAllCountries)
+    for (const auto& [code, c] : kCodes)
         for (Sex sex : {Sex::Man, Sex::Woman}) {
             const std::string sexWord = sex == Sex::Man ? "man" : "woman";
-            SCOPED_TRACE(Code(c) + " " + sexWord);
-            const Outcome lists = Convert({"--country", Code(c), "--sex", sexWord, "--lists", "--tsv"});
+            SCOPED_TRACE(std::string(code) + " " + sexWord);
+            const Outcome lists = Convert({"--country", code, "--sex", sexWord, "--lists", "--tsv"});
             ASSERT_EQ(lists.status, 0);
             const auto lines = Lines(lists.out);
             ASSERT_EQ(lines.size(), 3u);
@@ -205,13 +184,13 @@ TEST(QuorvelConvert, AnswersForEveryCountrySexAndListEntry)
                 for (std::size_t i = 0; i < entries.size(); ++i) {
                     const std::string size(entries[i]);
                     const std::string shoe(shoes[i % shoes.size()]);
-                    const Outcome r = Convert({"--country", Code(c), "--sex", sexWord, "--garment", garment, "--size",
-                                           size, "--shoe", shoe, "--tsv"});
+                    const Outcome r = Convert({"--country", code, "--sex", sexWord, "--garment", garment, "--size",
+                                               size, "--shoe", shoe, "--tsv"});
                     EXPECT_EQ(r.status, 0) << size << " / " << shoe << ": " << r.err;
                     ResultPanel panel;
                     ConvertSize(*GarmentTable(sex, list == SizeList::Shirt ? 2 : 0), c, size, panel.garment);
                     ConvertSize(ShoeTable(sex), c, shoe, panel.shoes);
-                    EXPECT_EQ(r.out, Tsv("garment", panel.garment) + "\n" + Tsv("shoes", panel.shoes) + "\n");
+                    EXPECT_EQ(r.out, Tsv("garment", panel.garment) + Tsv("shoes", panel.shoes));
                 }
             }
         }
