@@ -148,7 +148,8 @@ DispatchOutcome DispatchConversion(SelectionState& state, const ListTexts& lists
 // digits, optionally a '.' or ',' followed by one or more digits. Leading
 // zeros and trailing fraction zeros do not change the value ("044" is 44,
 // "13.0" is 13). Anything else (empty text, letters, exponents, "inf", "nan",
-// control characters, bytes of any encoding) is not a number.
+// control characters, bytes of any encoding) is not a number. The digits are
+// views into the text that was read.
 struct SizeNumber {
     bool negative = false;
     std::string_view whole;     // digits without leading zeros; empty for 0
