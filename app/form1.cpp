@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "form1_layout.h"
+#include "quorvel/look.h"
 #include "quorvel/language.h"
 #include "widgets.h"
 #include "window_region.h"
@@ -13,10 +14,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
+#include <QIcon>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSvgRenderer>
 #include <QToolButton>
 
 #include <string>
@@ -56,40 +56,6 @@ QString PictureMeaning(const QString& picture)
 const QColor kGarmentBlue(128, 128, 255);
 const QColor kSexLilac(192, 192, 255);
 
-QFont DesignFont(const char* family, qreal points, bool bold)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void SetColour(QWidget* w, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = w->palette();
-    palette.setColor(role, colour);  // all groups: disabled and inactive too
-    w->setPalette(palette);
-}
-
-void SetBackground(QWidget* w, const QColor& colour)
-{
-    SetColour(w, QPalette::Window, colour);
-    w->setAutoFillBackground(true);
-}
-
-QPixmap RenderIcon(const QString& resource, QSize size, qreal dpr)
-{
-    QPixmap pixmap(size * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    if (QSvgRenderer* renderer = art::Artwork(resource)) {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
-    return pixmap;
-}
-
 // Typing into a size or country list raises no click, and Enter must not turn
 // the typed text into a pick or an entry of the list.
 class SwallowEnter : public QObject {
@@ -110,7 +76,6 @@ protected:
     }
 };
 
-QString IndexedName(const char* design, int k) { return QStringLiteral("%1_%2").arg(QLatin1String(design)).arg(k); }
 
 }  // namespace
 
@@ -120,7 +85,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setWindowTitle(QStringLiteral("Quorvel"));
     setFixedSize(kForm1ClientSize);
     // What every control without a font of its own is designed with.
-    setFont(DesignFont("MS Sans Serif", 8.25, false));
+    setFont(art::DesignFont("MS Sans Serif", 8.25, false));
     BuildControls();
     ConnectHandlers();
 }
@@ -152,13 +117,13 @@ void Form1::BuildControls()
         place(l, name);
         l->setFont(font);
         l->setAlignment(alignment | Qt::AlignVCenter);
-        SetColour(l, QPalette::WindowText, colour);
+        art::SetColour(l, QPalette::WindowText, colour);
         return l;
     };
     auto option = [&](const QString& name, const QString& caption, const QColor& background) {
         auto* button = new QRadioButton(caption);
         place(button, name);
-        SetBackground(button, background);
+        art::Fill(button, background);
         return button;
     };
     auto list = [&](const QString& name, const QString& meaning) {
@@ -178,9 +143,9 @@ void Form1::BuildControls()
         return combo;
     };
 
-    const QFont resultFont = DesignFont("MS Sans Serif", 9.75, true);
-    const QFont captionFont = DesignFont("MS Sans Serif", 8.25, true);
-    const QFont arrowFont = DesignFont("MS Sans Serif", 13.5, true);
+    const QFont resultFont = art::DesignFont("MS Sans Serif", 9.75, true);
+    const QFont captionFont = art::DesignFont("MS Sans Serif", 8.25, true);
+    const QFont arrowFont = art::DesignFont("MS Sans Serif", 13.5, true);
 
     // The hidden holder, outside the client area, keeps the two pictures that
     // the garment option takes on a sex click.
@@ -199,13 +164,13 @@ void Form1::BuildControls()
     auto* frame3 = new QFrame;
     place(frame3, QStringLiteral("Frame3"));
     frame3->setFrameShape(QFrame::NoFrame);
-    SetBackground(frame3, kGarmentBlue);
+    art::Fill(frame3, kGarmentBlue);
     for (int k : {0, 2, 3})
-        i2_[k] = picture(IndexedName("I2", k), k == 0 ? kDress : k == 2 ? kShirt : kTrousers, true);
+        i2_[k] = picture(art::IndexedName("I2", k), k == 0 ? kDress : k == 2 ? kShirt : kTrousers, true);
     option1Group_ = new QButtonGroup(this);
     for (int k : {0, 2, 3}) {
-        option1_[k] = option(IndexedName("Option1", k), QString(), kGarmentBlue);
-        SetColour(option1_[k], QPalette::WindowText, Qt::white);
+        option1_[k] = option(art::IndexedName("Option1", k), QString(), kGarmentBlue);
+        art::SetColour(option1_[k], QPalette::WindowText, Qt::white);
         option1Group_->addButton(option1_[k], k);
     }
     option1_[0]->setAccessibleName(QStringLiteral("suit or dress"));
@@ -215,14 +180,14 @@ void Form1::BuildControls()
     auto* frame2 = new QFrame;
     place(frame2, QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
-    SetBackground(frame2, kGarmentBlue);
+    art::Fill(frame2, kGarmentBlue);
     i3_ = picture(QStringLiteral("I3"), kBoots, true);
     option3_ = option(QStringLiteral("Option3"), QStringLiteral("Option3"), kGarmentBlue);
     option3_->setAccessibleName(QStringLiteral("shoes"));
 
     auto* frame1 = new QGroupBox(QStringLiteral("Sexe"));
     place(frame1, QStringLiteral("Frame1"));
-    SetBackground(frame1, kSexLilac);
+    art::Fill(frame1, kSexLilac);
     option2Group_ = new QButtonGroup(this);
     option2_[0] = option(QStringLiteral("Option2_0"), QStringLiteral("Homme"), kSexLilac);
     option2_[1] = option(QStringLiteral("Option2_1"), QStringLiteral("Femme"), kSexLilac);
@@ -232,7 +197,7 @@ void Form1::BuildControls()
     image2_[1] = picture(QStringLiteral("Image2_1"), kSuit, true);
     image2_[0] = picture(QStringLiteral("Image2_0"), kTrainers, true);
     for (int i = 0; i < kColumnCount; ++i) {
-        PictureBox* flag = picture(IndexedName("Image1", i), kFlags[std::size_t(i)], true);
+        PictureBox* flag = picture(art::IndexedName("Image1", i), kFlags[std::size_t(i)], true);
         flag->setAccessibleName(QString::fromUtf8(CountryName(CountryAtColumn(i)).data(),
                                                   qsizetype(CountryName(CountryAtColumn(i)).size())));
     }
@@ -247,41 +212,41 @@ void Form1::BuildControls()
 
     seeBtn_ = new QPushButton(QStringLiteral("Voir"));
     place(seeBtn_, QStringLiteral("SeeBtn"));
-    seeBtn_->setFont(DesignFont("MS Sans Serif", 12, true));
-    SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
+    seeBtn_->setFont(art::DesignFont("MS Sans Serif", 12, true));
+    art::SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
     seeBtn_->setEnabled(false);
 
     tool_ = new QToolButton;
     place(tool_, QStringLiteral("Tool"));
     tool_->setAccessibleName(QStringLiteral("Options"));
     tool_->setIconSize(QSize(32, 32));
-    tool_->setIcon(RenderIcon(kToolIcon, QSize(32, 32), qApp->devicePixelRatio()));
-    setWindowIcon(RenderIcon(kWindowIcon, QSize(32, 32), qApp->devicePixelRatio()));
+    tool_->setIcon(QIcon(kToolIcon));
+    setWindowIcon(QIcon(kWindowIcon));
 
     command1_ = new QPushButton(QStringLiteral("X"));
     place(command1_, QStringLiteral("Command1"));
-    command1_->setFont(DesignFont("MS UI Gothic", 9.75, true));
-    SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
+    command1_->setFont(art::DesignFont("MS UI Gothic", 9.75, true));
+    art::SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
     command1_->setAccessibleDescription(QStringLiteral("Exit"));
 
-    lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), DesignFont("MS UI Gothic", 8.25, true),
+    lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), art::DesignFont("MS UI Gothic", 8.25, true),
                    Qt::black, Qt::AlignHCenter);
-    label(QStringLiteral("Label1_0"), QStringLiteral("Votre pays ?"), DesignFont("MS Sans Serif", 9.75, false),
+    label(QStringLiteral("Label1_0"), QStringLiteral("Votre pays ?"), art::DesignFont("MS Sans Serif", 9.75, false),
           Qt::white, Qt::AlignHCenter);
     label(QStringLiteral("Label4"), QStringLiteral("Option"), captionFont, Qt::white, Qt::AlignLeft);
     label(QStringLiteral("Label5"), QStringLiteral("Exit"), captionFont, Qt::white, Qt::AlignLeft);
     for (int i = 0; i < kColumnCount; ++i) {
         const std::string_view country = CountryName(CountryAtColumn(i));
         const QString who = QString::fromUtf8(country.data(), qsizetype(country.size()));
-        label2_[std::size_t(i)] = label(IndexedName("Label2", i), QStringLiteral("0"), resultFont, Qt::white,
+        label2_[std::size_t(i)] = label(art::IndexedName("Label2", i), QStringLiteral("0"), resultFont, Qt::white,
                                         Qt::AlignHCenter);
         label2_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("garment size, %1").arg(who));
-        label3_[std::size_t(i)] = label(IndexedName("Label3", i), QStringLiteral("0"), resultFont, Qt::white,
+        label3_[std::size_t(i)] = label(art::IndexedName("Label3", i), QStringLiteral("0"), resultFont, Qt::white,
                                         Qt::AlignHCenter);
         label3_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("shoe size, %1").arg(who));
     }
     for (int k = 0; k < 5; ++k) {
-        lf_[std::size_t(k)] = label(IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
+        lf_[std::size_t(k)] = label(art::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
                                     arrowFont, Qt::white, Qt::AlignLeft);
         lf_[std::size_t(k)]->hide();
     }

@@ -4,6 +4,8 @@
 #include "texts.h"
 #include "window_look.h"
 
+#include <QIcon>
+
 namespace quorvel::language {
 
 AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)

@@ -7,6 +7,8 @@
 #include "texts.h"
 #include "window_look.h"
 
+#include <QIcon>
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPointer>
@@ -28,13 +30,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     button->setAutoDefault(false);
-    look::SetColour(button, QPalette::Button, colour);
+    art::SetColour(button, QPalette::Button, colour);
     return button;
-}
-
-QString Indexed(const char* stem, int index)
-{
-    return QLatin1String(stem) + QLatin1Char('_') + QString::number(index);
 }
 
 }  // namespace
@@ -53,7 +50,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     // the free room up to the frame.
     prompt->resize(196, 33);
     prompt->setFont(look::DesignedFont(9.75, true));
-    look::SetColour(prompt, QPalette::WindowText, Qt::white);
+    art::SetColour(prompt, QPalette::WindowText, Qt::white);
 
     // Flags, option buttons and markers side by side, by flag index.
     std::vector<const texts::Language*> languages;
@@ -68,20 +65,20 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
 
         auto* flag =
             new art::Picture(QString::fromLatin1(language->flag), art::Picture::Placement::Stretched, this);
-        flag->setObjectName(Indexed("Image1", option));
+        flag->setObjectName(art::IndexedName("Image1", option));
         flag->setGeometry(left, 32, 33, 25);
         flag->setCursor(Qt::PointingHandCursor);
         connect(flag, &art::Picture::clicked, this, [this, option] { FlagClicked(option); });
 
         auto* button = new QRadioButton(this);
-        button->setObjectName(Indexed("Option1", option));
+        button->setObjectName(art::IndexedName("Option1", option));
         button->setGeometry(left + 8, 56, 17, 17);
-        look::Fill(button, kBackground);
+        art::Fill(button, kBackground);
         options_->addButton(button, option);
 
         auto* marker = new art::Picture(QStringLiteral(":/quorvel/marker.svg"),
                                         art::Picture::Placement::Fitted, this);
-        marker->setObjectName(Indexed("Image2", option));
+        marker->setObjectName(art::IndexedName("Image2", option));
         marker->setGeometry(left, 80, 25, 25);
         marker->hide();
         markers_[option] = marker;
@@ -100,7 +97,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(208, 8, 265, 153);
-    look::Fill(frame, kBackground);
+    art::Fill(frame, kBackground);
 
     auto* site = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25},
                             QColor(128, 255, 255));
