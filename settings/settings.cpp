@@ -3,11 +3,20 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QVariant>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace quorvel::settings {
 namespace {
@@ -59,6 +68,47 @@ QHash<QString, FileStamp>& DamagedFiles()
     return files;
 }
 
+// QSettings is handed a file only once the file itself looks like one we
+// could have written. Its parser recurses into nested "@Variant(" values
+// until the stack runs out, and it would read a FIFO until someone writes to
+// it or load a huge file whole, on the GUI thread.
+constexpr qint64 kLargestPlausibleStore = 64 * 1024;
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+enum class FileVerdict { Missing, Plausible, Implausible };
+
+struct Inspection {
+    FileVerdict verdict = FileVerdict::Missing;
+    QByteArray contents;  // when plausible
+};
+
+Inspection Inspect(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    // Without blocking: opening a FIFO for reading would wait for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? FileVerdict::Missing : FileVerdict::Implausible, {}};
+    Inspection result{FileVerdict::Implausible, {}};
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLargestPlausibleStore) {
+        QByteArray contents(kLargestPlausibleStore + 1, Qt::Uninitialized);
+        qsizetype total = 0;
+        for (ssize_t got = 1; got > 0 && total < contents.size(); total += got)
+            got = ::read(fd, contents.data() + total, std::size_t(contents.size() - total));
+        contents.truncate(total);
+        if (total <= kLargestPlausibleStore && !contents.contains("@Variant("))
+            result = {FileVerdict::Plausible, std::move(contents)};
+    }
+    ::close(fd);
+    return result;
+#else
+    // The registry: nothing to inspect.
+    Q_UNUSED(path);
+    return {FileVerdict::Plausible, {}};
+#endif
+}
+
 bool IsSound(const QSettings& store)
 {
     const QString path = store.fileName();
@@ -100,18 +150,46 @@ ReadResult ReadFrom(const QSettings& store)
     return {std::move(text), false};
 }
 
+ReadResult ReadStore(QSettings::Scope scope)
+{
+    const QString path = StorePath(scope);
+    const Inspection file = Inspect(path);
+    if (file.verdict == FileVerdict::Implausible)
+        return {{}, true};
+    if (!file.contents.startsWith(kUtf8Bom))
+        return ReadFrom(QSettings(path, QSettings::NativeFormat));
+    // QSettings reads past a byte-order mark but reports the file damaged:
+    // read a copy without it.
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(file.contents.sliced(3)) != file.contents.size() - 3 || !copy.flush())
+        return {{}, true};
+    return ReadFrom(QSettings(copy.fileName(), QSettings::IniFormat));
+}
+
 }  // namespace
 
 ReadResult ReadLanguageCode()
 {
-    ReadResult user = ReadFrom(*OpenStore(QSettings::UserScope));
+    ReadResult user = ReadStore(QSettings::UserScope);
     if (user.unreadable || !user.value.isEmpty())
         return user;
-    return ReadFrom(*OpenStore(QSettings::SystemScope));
+    return ReadStore(QSettings::SystemScope);
 }
 
 bool WriteLanguageCode(const QString& code)
 {
+    const QString path = StorePath(QSettings::UserScope);
+    const Inspection file = Inspect(path);
+    if (file.verdict == FileVerdict::Implausible)
+        return false;
+    if (file.contents.startsWith(kUtf8Bom)) {
+        // QSettings drops the mark when it saves anyway; dropping it first
+        // lets it parse the file without complaint.
+        QSaveFile plain(path);
+        if (!plain.open(QIODevice::WriteOnly) || plain.write(file.contents.sliced(3)) != file.contents.size() - 3
+            || !plain.commit())
+            return false;
+    }
     const auto store = OpenStore(QSettings::UserScope);
     if (!IsSound(*store))
         return false;
