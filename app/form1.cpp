@@ -7,7 +7,6 @@
 #include "window_region.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -17,8 +16,10 @@
 #include <QIcon>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 
+#include <algorithm>
 #include <string>
 
 namespace quorvel::app {
@@ -88,6 +89,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setFont(art::DesignFont("MS Sans Serif", 8.25, false));
     BuildControls();
     ConnectHandlers();
+    Load();
+    FillCountryList();
 }
 
 void Form1::BuildControls()
@@ -273,8 +276,8 @@ void Form1::ConnectHandlers()
     connect(i3_, &PictureBox::clicked, this, &Form1::I3Click);
     connect(seeBtn_, &QPushButton::clicked, this, &Form1::SeeBtnClick);
     connect(tool_, &QToolButton::clicked, this, [] { language::ShowOptionsDialog(); });
-    connect(command1_, &QPushButton::clicked, this, &Form1::programEndRequested);
-    connect(picture1_, &SkinPicture::doubleClicked, this, &Form1::programEndRequested);
+    connect(command1_, &QPushButton::clicked, this, &QWidget::close);
+    connect(picture1_, &SkinPicture::doubleClicked, this, &QWidget::close);
 }
 
 void Form1::Load()
@@ -283,19 +286,18 @@ void Form1::Load()
     setWindowTitle(QStringLiteral("Quorvel"));
 
     picture1_->drawSkin();
-    windowRegion_ = BuildWindowRegion(picture1_->drawnImage());
-    if (!windowRegion_.isEmpty()) {
-        setMask(windowRegion_);
+    const QRegion shape = BuildWindowRegion(picture1_->drawnImage());
+    if (!shape.isEmpty()) {
+        setMask(shape);
         // A Wayland compositor ignores input masks for drawing: the corners
         // must be painted transparent there instead.
         if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
             setAttribute(Qt::WA_TranslucentBackground);
-            picture1_->setPaintClip(windowRegion_);
+            picture1_->setPaintClip(shape);
         }
     }
 
     language::LoadSettings();
-    show();
 }
 
 void Form1::FillCountryList()
@@ -316,10 +318,24 @@ void Form1::ShowStepArrow(int k)
         lf_[std::size_t(i)]->setVisible(i == k);
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void Form1::ShowAgain()
 {
-    event->accept();
-    emit programEndRequested();
+    const QRect frame = frameGeometry();
+    const QScreen* home = screen();
+    qint64 largest = -1;
+    for (const QScreen* candidate : QGuiApplication::screens()) {
+        const QRect common = candidate->geometry().intersected(frame);
+        if (const qint64 area = qint64(common.width()) * common.height(); area > largest) {
+            largest = area;
+            home = candidate;
+        }
+    }
+    const QRect room = home->availableGeometry();
+    move(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)),
+         std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 // ------------------------------------------------------------ handlers

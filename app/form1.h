@@ -24,31 +24,22 @@ class SkinPicture;
 class Form1 : public QWidget {
     Q_OBJECT
 public:
+    // Built and loaded: shaped, in the stored language, the country list
+    // filled, nothing chosen. Closing it ends the program.
     explicit Form1(QWidget* parent = nullptr);
-
-    // The load step: captions, window shape, stored language, then shown.
-    void Load();
-    // Puts the seven country names into Combo1, in the order they are offered.
-    void FillCountryList();
 
     // Makes LF_k the one visible arrow; other values of k change nothing.
     void ShowStepArrow(int k);
 
-    const SelectionState& selection() const { return state_; }
-    const ResultPanel& panel() const { return panel_; }
-    // The shape applied at load; empty when the skin had no opaque pixel.
-    const QRegion& windowRegion() const { return windowRegion_; }
-
-signals:
-    // Command1, a double-click on the bare skin or a close request.
-    void programEndRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Shown, raised and moved wholly onto the screen it is mostly on: a later
+    // start of the program asks for it.
+    void ShowAgain();
 
 private:
     void BuildControls();
     void ConnectHandlers();
+    void Load();
+    void FillCountryList();
 
     void Combo1Click();
     void FillSizeListsForCountry();
@@ -63,7 +54,6 @@ private:
 
     SelectionState state_;
     ResultPanel panel_;
-    QRegion windowRegion_;
 
     SkinPicture* picture1_ = nullptr;
     QLabel* lname_ = nullptr;

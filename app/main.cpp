@@ -1,20 +1,31 @@
 // Quorvel: converts clothing and shoe sizes between seven countries.
 #include "form1.h"
 #include "quorvel/language.h"
-#include "startup.h"
+#include "single_instance.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
-    // Before any window system connection: a second instance leaves at once,
-    // silently, with status 0.
-    const quorvel::app::SingleInstance instance;
-    if (!instance.isFirst())
+    using quorvel::app::SingleInstance;
+    // Before any window system connection: a second run only asks the first
+    // to show itself, and leaves with status 0.
+    SingleInstance instance;
+    if (instance.role() == SingleInstance::Role::Second) {
+        instance.askFirstToShow();
         return 0;
+    }
+    if (instance.role() == SingleInstance::Role::Unchecked)
+        std::fprintf(stderr, "quorvel: %s; running without the single-instance check\n",
+                     qPrintable(instance.problem()));
 
     QApplication app(argc, argv);
     quorvel::language::InstallFontSubstitutes();
-    const auto form = quorvel::app::StartMainWindow();
+    quorvel::app::Form1 form;
+    form.show();
+    QObject::connect(&instance, &SingleInstance::showRequested, &form, &quorvel::app::Form1::ShowAgain);
+    instance.listen();
     return QApplication::exec();
 }

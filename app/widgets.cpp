@@ -1,6 +1,8 @@
 #include "widgets.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QWindow>
@@ -84,27 +86,34 @@ void SkinPicture::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (!onBareSkin(event->position().toPoint()))
         return;
-    QWidget* top = window();
-    if (QWindow* handle = top->windowHandle(); handle && handle->startSystemMove())
-        return;
-    // No window manager move (bare X server, offscreen): follow the mouse
-    // ourselves until the button is released.
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - top->pos();
+    // The drag starts only once the pointer moves: a window manager that took
+    // the pointer at the press would swallow the second click of a
+    // double-click.
+    drag_ = Drag::Pressed;
+    pressedAt_ = event->globalPosition().toPoint();
+    dragOffset_ = pressedAt_ - window()->pos();
 }
 
 void SkinPicture::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    if (dragging_)
-        window()->move(event->globalPosition().toPoint() - dragOffset_);
+    const QPoint now = event->globalPosition().toPoint();
+    if (drag_ == Drag::Pressed && event->buttons() != Qt::NoButton
+        && (now - pressedAt_).manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+        QWindow* handle = window()->windowHandle();
+        drag_ = handle && handle->startSystemMove() ? Drag::ByWindowSystem : Drag::Following;
+    }
+    if (drag_ == Drag::Following) {
+        // No window manager move (bare X server, offscreen): follow the mouse.
+        window()->move(now - dragOffset_);
+    }
 }
 
 void SkinPicture::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->buttons() == Qt::NoButton)
-        dragging_ = false;
+        drag_ = Drag::None;
 }
 
 void SkinPicture::mouseDoubleClickEvent(QMouseEvent* event)

@@ -46,8 +46,6 @@ public:
     // of the skin is painted.
     void setPaintClip(const QRegion& region) { paintClip_ = region; }
 
-    bool isDragging() const { return dragging_; }
-
 signals:
     void doubleClicked();
 
@@ -64,7 +62,8 @@ private:
     QString resource_;
     QImage drawn_;
     QRegion paintClip_;
-    bool dragging_ = false;
+    enum class Drag { None, Pressed, Following, ByWindowSystem } drag_ = Drag::None;
+    QPoint pressedAt_;  // global
     QPoint dragOffset_;
 };
 

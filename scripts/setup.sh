@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins libxcb1-dev
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick openbox
   fonts-ipafont-gothic fonts-dejavu-core
 )
 

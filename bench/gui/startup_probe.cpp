@@ -2,22 +2,24 @@
 #include "first_paint.h"
 #include "form1.h"
 #include "quorvel/language.h"
-#include "startup.h"
+#include "single_instance.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    const quorvel::app::SingleInstance instance;
-    if (!instance.isFirst())
+    quorvel::app::SingleInstance instance;
+    if (instance.role() == quorvel::app::SingleInstance::Role::Second)
         return 0;
 
     int status = 0;
     {
         QApplication app(argc, argv);
         quorvel::language::InstallFontSubstitutes();
-        const auto form = quorvel::app::StartMainWindow();
-        new QuitAfterFirstPaint(form.get());
+        quorvel::app::Form1 form;
+        form.show();
+        instance.listen();
+        new QuitAfterFirstPaint(&form);
         status = QApplication::exec();
     }
     ReportPeakMemory();

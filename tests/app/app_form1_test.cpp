@@ -113,8 +113,7 @@ private slots:
     void init()
     {
         form = std::make_unique<Form1>();
-        form->Load();
-        form->FillCountryList();
+        form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
@@ -132,7 +131,7 @@ private slots:
             QVERIFY2(list(name)->currentText().isEmpty() && list(name)->count() == 0, name);
         QCOMPARE(state(),
                  "arrow none, see off, checked none, shows suit, trousers on, panel 0|0|0|0|0|0|0 / 0|0|0|0|0|0|0");
-        QVERIFY(!form->mask().isEmpty() && form->mask() == form->windowRegion());
+        QVERIFY(!form->mask().isEmpty());
 
         QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(child<QLabel>("Lname")->text() + child<QAbstractButton>("Option2_0")->text() +
@@ -240,9 +239,8 @@ private slots:
         QApplication::sendEvent(target, &move);
         QTest::mouseRelease(target, button, {}, moved);
         QCOMPARE(form->pos(), skin ? QPoint(137, 79) : QPoint(100, 100));
-        QSignalSpy end(form.get(), &Form1::programEndRequested);
         QTest::mouseDClick(target, Qt::LeftButton, {}, local);
-        QCOMPARE(end.count() > 0, skin);
+        QCOMPARE(form->isVisible(), !skin);
     }
 
     void accessibleNames()

@@ -39,15 +39,15 @@ private slots:
         const std::vector<QRect> got = quorvel::app::WindowRegionRuns(Picture(picture));
         QCOMPARE(RectList(got.begin(), got.end()), runs);
         QRegion expected;
-        expected.setRects(runs.constData(), int(runs.size()));
+        for (const QRect& run : runs)
+            expected += run;
         QVERIFY((quorvel::app::BuildWindowRegion(Picture(picture)) ^ expected).isEmpty());
     }
 
     void realSkinIsTheDisc()
     {
-        quorvel::app::Form1 form;
-        form.Load();
-        const QRegion region = form.windowRegion();
+        const quorvel::app::Form1 form;
+        const QRegion region = form.mask();
         double area = 0;
         for (const QRect& r : region)
             area += r.width() * r.height();

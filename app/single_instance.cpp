@@ -1,0 +1,120 @@
+#include "single_instance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel::app {
+namespace {
+
+constexpr char kLockName[] = "quorvel.lock";
+constexpr char kSocketName[] = "quorvel.socket";
+
+QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// A folder of this user's that no one else can write into: whatever lies in
+// it was put there by the user's own programs. Links are not followed.
+bool IsPrivateFolder(const QString& folder)
+{
+    struct stat info {};
+    return !folder.isEmpty() && ::lstat(QFile::encodeName(folder).constData(), &info) == 0
+           && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+QString PrivateFolder()
+{
+    // Qt rejects a runtime folder another user owns; without one, the user's
+    // cache folder serves, never a shared folder with a fixed name.
+    for (auto location : {QStandardPaths::RuntimeLocation, QStandardPaths::GenericCacheLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && (QDir().mkpath(folder), IsPrivateFolder(folder)))
+            return folder;
+    }
+    return {};
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString folder) : folder_(folder.isEmpty() ? PrivateFolder() : std::move(folder))
+{
+    if (!IsPrivateFolder(folder_)) {
+        problem_ = QStringLiteral("no folder of this user's alone to keep the lock in");
+        return;
+    }
+    // Not blocking, not through a link; the kernel drops the lock with the
+    // process, so a crashed run leaves nothing stale, whatever the file holds.
+    const QByteArray path = QFile::encodeName(folder_ + QLatin1Char('/') + QLatin1String(kLockName));
+    lockFd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat info {};
+    if (lockFd_ < 0) {
+        problem_ = QStringLiteral("cannot open the lock %1: %2").arg(QFile::decodeName(path), Reason(errno));
+    } else if (::fstat(lockFd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem_ = QStringLiteral("the lock %1 is not a regular file").arg(QFile::decodeName(path));
+    } else if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
+        role_ = Role::First;
+        // For people looking at the folder; nothing reads it back.
+        const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+        const bool noted = ::ftruncate(lockFd_, 0) == 0 && ::write(lockFd_, pid.constData(), std::size_t(pid.size())) > 0;
+        Q_UNUSED(noted);
+        return;
+    } else if (errno == EWOULDBLOCK) {
+        role_ = Role::Second;
+        return;
+    } else {
+        problem_ = QStringLiteral("cannot lock %1: %2").arg(QFile::decodeName(path), Reason(errno));
+    }
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+    lockFd_ = -1;
+}
+
+SingleInstance::~SingleInstance()
+{
+    // The file stays: removing it while another run waits to open it would
+    // let two runs hold two different locks.
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+}
+
+QString SingleInstance::socketPath() const { return folder_ + QLatin1Char('/') + QLatin1String(kSocketName); }
+
+void SingleInstance::listen()
+{
+    if (role_ != Role::First || server_ != nullptr)
+        return;
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // We hold the lock: a socket file left here belongs to a run that ended.
+    QLocalServer::removeServer(socketPath());
+    if (!server_->listen(socketPath()))
+        return;
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* peer = server_->nextPendingConnection()) {
+            // Nothing to read: a connection is the request.
+            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            peer->disconnectFromServer();
+            emit showRequested();
+        }
+    });
+}
+
+void SingleInstance::askFirstToShow() const
+{
+    if (role_ != Role::Second)
+        return;
+    QLocalSocket socket;
+    socket.connectToServer(socketPath());
+    if (socket.waitForConnected(1000))
+        socket.disconnectFromServer();
+}
+
+}  // namespace quorvel::app
