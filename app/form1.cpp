@@ -300,11 +300,26 @@ void Form1::Load()
     language::LoadSettings();
 }
 
+QComboBox* Form1::ListFor(SizeList list) const
+{
+    switch (list) {
+    case SizeList::SuitOrDress: return combo2_[0];
+    case SizeList::Shirt: return combo2_[2];
+    case SizeList::Shoes: break;
+    }
+    return combo2_[1];
+}
+
+Garment Form1::GarmentOfOption(int k)
+{
+    return k == 0 ? Garment::SuitOrDress : k == 2 ? Garment::Shirt : Garment::Trousers;
+}
+
 void Form1::FillCountryList()
 {
     QStringList names;
     for (std::string_view name : CountryListNames())
-        names.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        names.append(QString::fromUtf8(name));
     combo1_->addItems(names);
     // Adding items must not choose one: the text field stays empty.
     combo1_->setCurrentIndex(-1);
@@ -349,34 +364,28 @@ void Form1::Combo1Click()
 
 void Form1::FillSizeListsForCountry()
 {
-    state_.sourceCountry = CountryFromListName(combo1_->currentText().toStdString(), state_.sourceCountry);
-    for (QComboBox* combo : {combo2_[0], combo2_[1], combo2_[2], combo2_[3]}) {
+    country_ = CountryFromListName(combo1_->currentText().toStdString(), country_);
+    for (QComboBox* combo : combo2_) {
         combo->clear();
         combo->clearEditText();
     }
-    const SizeListFill fill = FillSizeLists(state_.sourceCountry, state_.sexChoice);
+    const SizeListFill fill = FillSizeLists(country_, sex_);
     if (fill.disableTrousers) {
         combo2_[3]->setEnabled(false);
         option1_[3]->setEnabled(false);
     }
     for (SizeList list : {SizeList::SuitOrDress, SizeList::Shirt, SizeList::Shoes}) {
-        const auto entries = fill.lists[std::size_t(list)];
-        if (entries.empty())
-            continue;
-        QComboBox* combo = combo2_[std::size_t(list)];
         QStringList items;
-        items.reserve(qsizetype(entries.size()));
-        for (std::string_view entry : entries)
-            items.append(QString::fromUtf8(entry.data(), qsizetype(entry.size())));
-        combo->setEditText(items.front());
-        combo->addItems(items);
+        for (std::string_view entry : fill.lists[std::size_t(list)])
+            items.append(QString::fromUtf8(entry));
+        ListFor(list)->addItems(items);
     }
 }
 
 void Form1::Option2Click(int k)
 {
     ShowStepArrow(1);
-    state_.sexChoice = k == 0 ? Sex::Man : Sex::Woman;
+    sex_ = k == 0 ? Sex::Man : Sex::Woman;
     i2_[0]->setPicture((k == 0 ? iHomme_ : iFemme_)->picture());
     i2_[0]->setAccessibleName(PictureMeaning(i2_[0]->picture()));
     option1_[0]->setAccessibleName(PictureMeaning(i2_[0]->picture()));
@@ -390,7 +399,7 @@ void Form1::Option1Click(int k)
     image2_[1]->setPicture(i2_[std::size_t(k)]->picture());
     image2_[1]->setAccessibleName(PictureMeaning(image2_[1]->picture()));
     ShowStepArrow(3);
-    state_.garmentCategory = k;
+    garment_ = GarmentOfOption(k);
 }
 
 void Form1::I2Click(int k)
@@ -416,22 +425,15 @@ void Form1::I3Click()
 
 void Form1::Option3Click() { ShowStepArrow(3); }
 
-void Form1::Combo2Click(int k)
-{
-    const std::string text = combo2_[std::size_t(k)]->currentText().toStdString();
-    if (k == 1)
-        state_.shoeSizeText = text;
-    else
-        state_.garmentSizeText = text;
-    ShowStepArrow(4);
-}
+void Form1::Combo2Click(int) { ShowStepArrow(4); }
 
 void Form1::SeeBtnClick()
 {
-    const std::string suitOrDress = combo2_[0]->currentText().toStdString();
-    const std::string shoes = combo2_[1]->currentText().toStdString();
-    const std::string shirt = combo2_[2]->currentText().toStdString();
-    DispatchConversion(state_, ListTexts{suitOrDress, shoes, shirt}, panel_);
+    const Garment garment = garment_.value_or(Garment::SuitOrDress);
+    const std::string garmentSize =
+        (garment == Garment::Shirt ? ListFor(SizeList::Shirt) : ListFor(SizeList::SuitOrDress))->currentText().toStdString();
+    const std::string shoeSize = ListFor(SizeList::Shoes)->currentText().toStdString();
+    DispatchConversion({country_, sex_, garment_, garmentSize, shoeSize}, panel_);
     ShowPanel();
 }
 

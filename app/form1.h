@@ -51,8 +51,15 @@ private:
     void Combo2Click(int k);
     void SeeBtnClick();
     void ShowPanel();
+    // Combo2_0 suit or dress, Combo2_2 shirt, Combo2_1 shoes.
+    QComboBox* ListFor(SizeList list) const;
+    // Option1_0 suit or dress, Option1_2 shirt, Option1_3 trousers.
+    static Garment GarmentOfOption(int k);
 
-    SelectionState state_;
+    // The user's choices; nothing chosen yet at start.
+    Country country_ = Country::None;
+    std::optional<Sex> sex_;
+    std::optional<Garment> garment_;
     ResultPanel panel_;
 
     SkinPicture* picture1_ = nullptr;

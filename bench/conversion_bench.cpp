@@ -31,42 +31,28 @@ namespace {
 
 using namespace quorvel;
 
-struct Request {
-    SelectionState state;
-    ListTexts lists;
-};
-
-std::vector<Request> EveryListEntry()
+std::vector<ConversionRequest> EveryListEntry()
 {
-    std::vector<Request> requests;
-    for (int c = 1; c <= 7; ++c)
+    std::vector<ConversionRequest> requests;
+    for (Country country : kCountries)
         for (Sex sex : {Sex::Man, Sex::Woman})
-            for (int category : {0, 2}) {
-                const auto country = static_cast<Country>(c);
-                const auto garment = SizeListEntries(country, sex, category == 2 ? SizeList::Shirt : SizeList::SuitOrDress);
+            for (Garment g : {Garment::SuitOrDress, Garment::Shirt}) {
+                const auto garment = SizeListEntries(country, sex, g == Garment::Shirt ? SizeList::Shirt : SizeList::SuitOrDress);
                 const auto shoes = SizeListEntries(country, sex, SizeList::Shoes);
-                for (std::size_t i = 0; i < std::max(garment.size(), shoes.size()); ++i) {
-                    Request r;
-                    r.state.sourceCountry = country;
-                    r.state.sexChoice = sex;
-                    r.state.garmentCategory = category;
-                    const std::string_view g = garment[i % garment.size()];
-                    r.lists = ListTexts{g, shoes[i % shoes.size()], g};
-                    requests.push_back(r);
-                }
+                for (std::size_t i = 0; i < std::max(garment.size(), shoes.size()); ++i)
+                    requests.push_back({country, sex, g, garment[i % garment.size()], shoes[i % shoes.size()]});
             }
     return requests;
 }
 
 void BM_DispatchEveryListEntry(benchmark::State& state)
 {
-    std::vector<Request> requests = EveryListEntry();
+    const std::vector<ConversionRequest> requests = EveryListEntry();
     ResultPanel panel;
     std::size_t i = 0;
     const long before = gAllocations.load();
     for (auto _ : state) {
-        Request& r = requests[i];
-        benchmark::DoNotOptimize(DispatchConversion(r.state, r.lists, panel));
+        benchmark::DoNotOptimize(DispatchConversion(requests[i], panel));
         benchmark::ClobberMemory();
         if (++i == requests.size()) i = 0;
     }

@@ -8,22 +8,19 @@ ResultPanel::ResultPanel()
     shoes.fill("0");
 }
 
-DispatchOutcome DispatchConversion(SelectionState& state, const ListTexts& lists, ResultPanel& panel)
+DispatchOutcome DispatchConversion(const ConversionRequest& request, ResultPanel& panel)
 {
     DispatchOutcome outcome;
-    if (state.sourceCountry < Country::France || state.sourceCountry > Country::Australia) return outcome;
+    if (!IsCountry(request.country)) return outcome;
 
-    const Sex sex = state.sexChoice.value_or(Sex::Man);
-    if (const std::optional<Table> garment = GarmentTable(sex, state.garmentCategory)) {
-        state.garmentSizeText.assign(ListOfTable(*garment) == SizeList::Shirt ? lists.shirt : lists.suitOrDress);
-        outcome.garment = LookupOutcome{*garment,
-                                        ConvertSize(*garment, state.sourceCountry, state.garmentSizeText,
-                                                    panel.garment)};
+    const Sex sex = request.sex.value_or(Sex::Man);
+    if (const std::optional<Table> garment = GarmentTable(sex, request.garment.value_or(Garment::SuitOrDress)))
+        outcome.garment =
+            LookupOutcome{*garment, ConvertSize(*garment, request.country, request.garmentSize, panel.garment)};
+    if (request.shoeSize) {
+        const Table shoes = ShoeTable(sex);
+        outcome.shoes = LookupOutcome{shoes, ConvertSize(shoes, request.country, *request.shoeSize, panel.shoes)};
     }
-
-    const Table shoes = ShoeTable(sex);
-    state.shoeSizeText.assign(lists.shoes);
-    outcome.shoes = LookupOutcome{shoes, ConvertSize(shoes, state.sourceCountry, state.shoeSizeText, panel.shoes)};
     return outcome;
 }
 

@@ -13,8 +13,6 @@ constexpr std::array<Country, kColumnCount> kPanelCountries{
     Country::Germany,       Country::Italy, Country::Australia,
 };
 
-bool IsCountry(Country c) { return c >= Country::France && c <= Country::Australia; }
-
 bool Matches(const Cell& key, std::string_view text, const std::optional<SizeNumber>& number)
 {
     if (key.number) return number && *number == *key.number;
@@ -64,13 +62,14 @@ std::string_view TableName(Table table)
     return "";
 }
 
-std::optional<Table> GarmentTable(Sex sex, std::optional<int> category)
+std::optional<Table> GarmentTable(Sex sex, Garment garment)
 {
-    switch (category.value_or(0)) {
-    case 0: return sex == Sex::Woman ? Table::WomenDress : Table::MenSuit;
-    case 2: return sex == Sex::Woman ? Table::WomenShirt : Table::MenShirt;
-    default: return std::nullopt;  // trousers have no table
+    switch (garment) {
+    case Garment::SuitOrDress: return sex == Sex::Woman ? Table::WomenDress : Table::MenSuit;
+    case Garment::Shirt: return sex == Sex::Woman ? Table::WomenShirt : Table::MenShirt;
+    case Garment::Trousers: break;
     }
+    return std::nullopt;
 }
 
 Table ShoeTable(Sex sex) { return sex == Sex::Woman ? Table::WomenShoes : Table::MenShoes; }

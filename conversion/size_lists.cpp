@@ -60,8 +60,8 @@ constexpr CountryLists kWomenShoes{kWomenShoeEu, kWomenShoeUs, kWomenShoeJp, kWo
 constexpr CountryLists kWomenShirt{kDressFr,   kWomenShirtUs, kWomenShirtJp, kDressDe, kDressIt,   kDressUk,       kDressAu};
 
 constexpr std::array<std::array<const CountryLists*, 3>, 2> kLists{{
-    {&kMenSuit, &kMenShoes, &kMenShirt},
-    {&kWomenDress, &kWomenShoes, &kWomenShirt},
+    {&kMenSuit, &kMenShirt, &kMenShoes},
+    {&kWomenDress, &kWomenShirt, &kWomenShoes},
 }};
 
 }  // namespace
@@ -80,14 +80,14 @@ std::span<const std::string_view> SizeListEntries(Country country, Sex sex, Size
     const auto c = static_cast<std::size_t>(country);
     const auto s = static_cast<std::size_t>(sex);
     const auto l = static_cast<std::size_t>(list);
-    if (c < 1 || c > 7 || s > 1 || l > 2) return {};
+    if (!IsCountry(country) || s > 1 || l > 2) return {};
     return (*kLists[s][l])[c - 1];
 }
 
 SizeListFill FillSizeLists(Country country, std::optional<Sex> sex)
 {
     SizeListFill fill;
-    if (country == Country::None) return fill;
+    if (!IsCountry(country)) return fill;
     const Sex s = sex.value_or(Sex::Man);
     for (int l = 0; l < 3; ++l)
         fill.lists[static_cast<std::size_t>(l)] = SizeListEntries(country, s, static_cast<SizeList>(l));

@@ -1,18 +1,14 @@
-// quorvel-convert, run as a process the way scripts run it.
+// quorvel-convert: its answers, its output and its messages, run in-process,
+// and once as the program a script runs.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "quorvel/conversion.h"
+#include "convert.h"
 
 namespace quorvel {
 namespace {
@@ -24,26 +20,12 @@ struct Outcome {
 
 Outcome Convert(const std::vector<std::string>& args)
 {
-    const std::string base = testing::TempDir() + "quorvel-convert-" + std::to_string(getpid());
-    const std::string outPath = base + ".out", errPath = base + ".err";
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv{const_cast<char*>(QUORVEL_CONVERT)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out, err;
     Outcome outcome;
-    int wstatus = 0;
-    if (posix_spawn(&pid, QUORVEL_CONVERT, &files, nullptr, argv.data(), environ) == 0 &&
-        waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
-        outcome.status = WEXITSTATUS(wstatus);
-    posix_spawn_file_actions_destroy(&files);
-    for (auto [path, text] : {std::pair{&outPath, &outcome.out}, std::pair{&errPath, &outcome.err}}) {
-        std::ifstream in(*path, std::ios::binary);
-        text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    outcome.status = cli::RunConvert(views, out, err);
+    outcome.out = out.str();
+    outcome.err = err.str();
     return outcome;
 }
 
@@ -59,12 +41,6 @@ std::vector<std::string> Split(const std::string& text, char by = '\n')
 
 std::vector<std::string> Lines(const std::string& text) { return Split(text); }
 std::vector<std::string> Words(const std::string& line) { return Split(line, ' '); }
-
-std::string Tsv(std::string line, const PanelRow& row)
-{
-    for (const std::string& cell : row) line += "\t" + cell;
-    return line + "\n";
-}
 
 // The panel as the window shows it after one request: what nothing wrote reads "0".
 TEST(QuorvelConvert, TsvIsThePanelAfterOneRequest)
@@ -145,55 +121,44 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
-    EXPECT_EQ(Convert({"--country", "fr", "--sex", "man", "--shoe", "4\t0"}).status, 2);
-    const Outcome help = Convert({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage:", 0), 0u);
-    EXPECT_EQ(help.err, "");
+    // Nothing a terminal or a line-based reader would act on gets through.
+    for (const char* text : {"4\t0", "\x1b]0;TITLE\a41", "41\v", "41\x1c", "41\xc2\x85", "41\xe2\x80\xa8", "\x7f"}) {
+        for (const char* option : {"--shoe", "--country"}) {
+            const Outcome r = Convert({"--country", "fr", "--sex", "man", option, text});
+            EXPECT_EQ(r.status, 2) << option << " " << text;
+            EXPECT_EQ(r.out, "");
+            EXPECT_TRUE(std::ranges::none_of(r.err, [](char c) { return c == '\x1b' || c == '\a' || c == '\v'; }));
+        }
+    }
+    EXPECT_NE(Convert({"--country", "\x1b[31mxx"}).err.find("\\x1b[31mxx"), std::string::npos);
+    for (auto args : {std::vector<std::string>{"--help"}, {"--help", "--country", "xx"}, {"--bogus", "-h"}}) {
+        const Outcome help = Convert(args);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.rfind("usage:", 0), 0u);
+        EXPECT_EQ(help.err, "");
+    }
 }
 
-constexpr std::pair<const char*, Country> kCodes[] = {
-    {"fr", Country::France},  {"us", Country::UnitedStates},  {"jp", Country::Japan},     {"de", Country::Germany},
-    {"it", Country::Italy},   {"uk", Country::UnitedKingdom}, {"au", Country::Australia},
-};
-
-// Every list the window offers, and every entry of it, through the program.
-TEST(QuorvelConvert, AnswersForEveryCountrySexAndListEntry)
+// Output that cannot be written is a failure, help included.
+TEST(QuorvelConvert, WriteFailure)
 {
-    for (const auto& [code, c] : kCodes)
-        for (Sex sex : {Sex::Man, Sex::Woman}) {
-            const std::string sexWord = sex == Sex::Man ? "man" : "woman";
-            SCOPED_TRACE(std::string(code) + " " + sexWord);
-            const Outcome lists = Convert({"--country", code, "--sex", sexWord, "--lists", "--tsv"});
-            ASSERT_EQ(lists.status, 0);
-            const auto lines = Lines(lists.out);
-            ASSERT_EQ(lines.size(), 3u);
-            const std::pair<std::string, SizeList> order[] = {
-                {sex == Sex::Man ? "suit" : "dress", SizeList::SuitOrDress}, {"shirt", SizeList::Shirt},
-                {"shoes", SizeList::Shoes}};
-            for (std::size_t i = 0; i < 3; ++i) {
-                std::string expected = order[i].first;
-                for (std::string_view e : SizeListEntries(c, sex, order[i].second)) expected += "\t" + std::string(e);
-                EXPECT_EQ(lines[i], expected);
-            }
+    for (auto args : {std::vector<std::string_view>{"--help"}, {"--country", "fr", "--sex", "man", "--shoe", "41"}}) {
+        std::ostream full(nullptr);
+        std::ostringstream err;
+        EXPECT_EQ(cli::RunConvert(args, full, err), 2);
+        EXPECT_NE(err.str().find("cannot write"), std::string::npos);
+    }
+}
 
-            for (const auto& [garment, list] : {std::pair{std::string("suit"), SizeList::SuitOrDress},
-                                                std::pair{std::string("shirt"), SizeList::Shirt}}) {
-                const auto entries = SizeListEntries(c, sex, list);
-                const auto shoes = SizeListEntries(c, sex, SizeList::Shoes);
-                for (std::size_t i = 0; i < entries.size(); ++i) {
-                    const std::string size(entries[i]);
-                    const std::string shoe(shoes[i % shoes.size()]);
-                    const Outcome r = Convert({"--country", code, "--sex", sexWord, "--garment", garment, "--size",
-                                               size, "--shoe", shoe, "--tsv"});
-                    EXPECT_EQ(r.status, 0) << size << " / " << shoe << ": " << r.err;
-                    ResultPanel panel;
-                    ConvertSize(*GarmentTable(sex, list == SizeList::Shirt ? 2 : 0), c, size, panel.garment);
-                    ConvertSize(ShoeTable(sex), c, shoe, panel.shoes);
-                    EXPECT_EQ(r.out, Tsv("garment", panel.garment) + Tsv("shoes", panel.shoes));
-                }
-            }
-        }
+// The installed program, as a script runs it.
+TEST(QuorvelConvert, RunsAsAProgram)
+{
+    FILE* pipe = popen(QUORVEL_CONVERT " --country jp --sex woman --garment shirt --size '13 LL' --shoe 24 --tsv", "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out(256, '\0');
+    out.resize(std::fread(out.data(), 1, out.size(), pipe));
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(out, "garment\t16\t13 LL\t44\t14 L\t42\t48\t14 L\nshoes\t5.5\t24\t39\t7\t39\t39\t7\n");
 }
 
 }  // namespace

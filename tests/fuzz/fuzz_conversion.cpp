@@ -37,13 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same bytes as every list text of a request, in every route.
     for (int c = 0; c <= 7; ++c)
         for (int sex = 0; sex <= 1; ++sex)
-            for (int category = -1; category <= 3; ++category) {
-                SelectionState state;
-                state.sourceCountry = static_cast<Country>(c);
-                state.sexChoice = static_cast<Sex>(sex);
-                if (category >= 0) state.garmentCategory = category;
+            for (int garment = -1; garment <= 2; ++garment) {
+                ConversionRequest request{static_cast<Country>(c), static_cast<Sex>(sex), std::nullopt, text, text};
+                if (garment >= 0) request.garment = static_cast<Garment>(garment);
                 ResultPanel panel;
-                const DispatchOutcome out = DispatchConversion(state, ListTexts{text, text, text}, panel);
+                const DispatchOutcome out = DispatchConversion(request, panel);
                 Check(out.shoes.has_value() == (c != 0));
             }
     return 0;

@@ -25,7 +25,17 @@ enum class Country : std::uint8_t {
     Australia = 7,
 };
 
+// The seven, in index order.
+inline constexpr std::array<Country, 7> kCountries{
+    Country::France,  Country::UnitedStates,   Country::Japan,     Country::Germany,
+    Country::Italy,   Country::UnitedKingdom,  Country::Australia,
+};
+constexpr bool IsCountry(Country c) { return c >= Country::France && c <= Country::Australia; }
+
 enum class Sex : std::uint8_t { Man = 0, Woman = 1 };
+
+// What the size of the garment row is of. Trousers have no table.
+enum class Garment : std::uint8_t { SuitOrDress, Shirt, Trousers };
 
 inline constexpr int kColumnCount = 7;
 
@@ -54,11 +64,7 @@ std::span<const std::string_view> CountryListNames();
 // Exact, case-sensitive match of a country-list name; `previous` when none matches.
 Country CountryFromListName(std::string_view name, Country previous = Country::None);
 
-enum class SizeList : std::uint8_t {
-    SuitOrDress = 0,  // garment category 0, list Combo2_0
-    Shoes = 1,        // every request, list Combo2_1
-    Shirt = 2,        // garment category 2, list Combo2_2
-};
+enum class SizeList : std::uint8_t { SuitOrDress, Shirt, Shoes };
 
 // Entries of one list, top to bottom; empty for Country::None. A list's
 // initial text is always its first entry.
@@ -89,8 +95,8 @@ enum class Table : std::uint8_t {
 
 std::string_view TableName(Table table);  // "men's suit" ...
 
-// The table of garment category `category` (0 or 2) for a sex; none otherwise.
-std::optional<Table> GarmentTable(Sex sex, std::optional<int> category);
+// The table of a garment for a sex; none for trousers.
+std::optional<Table> GarmentTable(Sex sex, Garment garment);
 Table ShoeTable(Sex sex);
 // The list that feeds a table.
 SizeList ListOfTable(Table table);
@@ -106,24 +112,17 @@ bool ConvertSize(Table table, Country source, std::string_view text, PanelRow& r
 
 struct ResultPanel {
     ResultPanel();
-    PanelRow garment;  // Label2_0 .. Label2_6
-    PanelRow shoes;    // Label3_0 .. Label3_6
+    PanelRow garment;
+    PanelRow shoes;
 };
 
-// The choices made on the main window.
-struct SelectionState {
-    Country sourceCountry = Country::None;
-    std::optional<Sex> sexChoice;         // not chosen yet counts as man
-    std::optional<int> garmentCategory;   // not chosen yet counts as 0
-    std::string garmentSizeText;
-    std::string shoeSizeText;
-};
-
-// Current texts of the size lists, read when the result button is pressed.
-struct ListTexts {
-    std::string_view suitOrDress;  // Combo2_0
-    std::string_view shoes;        // Combo2_1
-    std::string_view shirt;        // Combo2_2
+// A conversion as the user asked for it.
+struct ConversionRequest {
+    Country country = Country::None;
+    std::optional<Sex> sex;          // not chosen yet counts as man
+    std::optional<Garment> garment;  // not chosen yet counts as suit or dress
+    std::string_view garmentSize;    // the text of that garment's list
+    std::optional<std::string_view> shoeSize;  // none: the shoe row is not computed
 };
 
 struct LookupOutcome {
@@ -133,13 +132,12 @@ struct LookupOutcome {
 
 struct DispatchOutcome {
     std::optional<LookupOutcome> garment;  // none for trousers or no country
-    std::optional<LookupOutcome> shoes;    // none only when no country is chosen
+    std::optional<LookupOutcome> shoes;    // none without a country or a shoe size
 };
 
-// Routes a request by country, sex and garment category, stores the texts it
-// reads into `state`, and writes the panel: garment table first, shoes always.
-DispatchOutcome DispatchConversion(SelectionState& state, const ListTexts& lists,
-                                   ResultPanel& panel);
+// Routes a request by country, sex and garment onto its tables and writes the
+// panel: garment table first, then shoes. Nothing happens without a country.
+DispatchOutcome DispatchConversion(const ConversionRequest& request, ResultPanel& panel);
 
 // ------------------------------------------------------------- numbers
 
