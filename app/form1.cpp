@@ -55,6 +55,7 @@ QString PictureMeaning(const QString& picture)
 }
 
 const QColor kGarmentBlue(128, 128, 255);
+constexpr int kLongestListText = 40;
 const QColor kSexLilac(192, 192, 255);
 
 // Typing into a size or country list raises no click, and Enter must not turn
@@ -93,49 +94,65 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     FillCountryList();
 }
 
+namespace {
+
+// Creates each control in its container, where the layout table puts it. A
+// name the table does not know is a programming error: stop at once.
+class Placer {
+public:
+    explicit Placer(QWidget* form) { containers_.insert(form->objectName(), form); }
+
+    template <class W, class... Args>
+    W* make(const QString& name, Args&&... args)
+    {
+        const std::optional<Placement> placement = FindPlacement(name.toStdString());
+        if (!placement)
+            qFatal("Form1 has no place for a control named %s", qPrintable(name));
+        auto* widget = new W(std::forward<Args>(args)..., containers_.value(QString::fromUtf8(placement->container)));
+        widget->setObjectName(name);
+        widget->setGeometry(placement->rect);
+        containers_.insert(name, widget);
+        return widget;
+    }
+
+private:
+    QHash<QString, QWidget*> containers_;
+};
+
+}  // namespace
+
 void Form1::BuildControls()
 {
-    QHash<QString, QWidget*> containers{{objectName(), this}};
-    // Names, containers and rectangles come from the layout table.
-    auto place = [&containers](QWidget* w, const QString& name) {
-        const auto placement = FindPlacement(name.toStdString());
-        Q_ASSERT(placement);
-        w->setObjectName(name);
-        w->setParent(containers.value(QString::fromUtf8(placement->container.data(),
-                                                         qsizetype(placement->container.size()))));
-        w->setGeometry(placement->rect);
-        containers.insert(name, w);
-        return w;
-    };
+    // Later controls are drawn over earlier ones of the same container.
+    Placer placer(this);
     auto picture = [&](const QString& name, const QString& resource, bool stretched) {
-        auto* box = new PictureBox(resource, stretched ? PictureBox::Placement::Stretched
-                                                         : PictureBox::Placement::NaturalSize);
-        place(box, name);
+        auto* box = placer.make<PictureBox>(name, resource, stretched ? PictureBox::Placement::Stretched
+                                                                      : PictureBox::Placement::NaturalSize);
         box->setAccessibleName(PictureMeaning(resource));
         return box;
     };
     auto label = [&](const QString& name, const QString& text, const QFont& font, const QColor& colour,
                      Qt::Alignment alignment) {
-        auto* l = new QLabel(text);
-        place(l, name);
+        auto* l = placer.make<QLabel>(name, text);
         l->setFont(font);
         l->setAlignment(alignment | Qt::AlignVCenter);
         art::SetColour(l, QPalette::WindowText, colour);
         return l;
     };
     auto option = [&](const QString& name, const QString& caption, const QColor& background) {
-        auto* button = new QRadioButton(caption);
-        place(button, name);
+        auto* button = placer.make<QRadioButton>(name, caption);
         art::Fill(button, background);
         return button;
     };
     auto list = [&](const QString& name, const QString& meaning) {
-        auto* combo = new QComboBox;
-        place(combo, name);
+        auto* combo = placer.make<QComboBox>(name);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         // No inline completion: the text the user types is the text converted.
         combo->setCompleter(nullptr);
+        // Room for any real size or country name; a paste of megabytes would
+        // keep the window busy for minutes.
+        combo->lineEdit()->setMaxLength(kLongestListText);
         // The size is fixed by the layout: measuring every entry (and loading
         // a Japanese face for one of them) at start-up would buy nothing.
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -152,20 +169,17 @@ void Form1::BuildControls()
 
     // The hidden holder, outside the client area, keeps the two pictures that
     // the garment option takes on a sex click.
-    auto* frame4 = new QGroupBox(QStringLiteral("Frame4"));
-    place(frame4, QStringLiteral("Frame4"));
+    placer.make<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("Frame4"));
     iHomme_ = picture(QStringLiteral("IHomme"), kSuit, false);
     iFemme_ = picture(QStringLiteral("Ifemme"), kDress, false);
 
-    picture1_ = new SkinPicture(kSkin);
-    place(picture1_, QStringLiteral("Picture1"));
+    picture1_ = placer.make<SkinPicture>(QStringLiteral("Picture1"), kSkin);
     picture1_->setAccessibleName(QStringLiteral("Quorvel"));
 
-    place(new ShapeBox(ShapeBox::Form::RoundedRectangle, QColor(255, 255, 0)), QStringLiteral("Shape2"));
-    place(new ShapeBox(ShapeBox::Form::Rectangle, QColor()), QStringLiteral("Shape1"));
+    placer.make<ShapeBox>(QStringLiteral("Shape2"), ShapeBox::Form::RoundedRectangle, QColor(255, 255, 0));
+    placer.make<ShapeBox>(QStringLiteral("Shape1"), ShapeBox::Form::Rectangle, QColor());
 
-    auto* frame3 = new QFrame;
-    place(frame3, QStringLiteral("Frame3"));
+    auto* frame3 = placer.make<QFrame>(QStringLiteral("Frame3"));
     frame3->setFrameShape(QFrame::NoFrame);
     art::Fill(frame3, kGarmentBlue);
     for (int k : {0, 2, 3})
@@ -180,16 +194,16 @@ void Form1::BuildControls()
     option1_[2]->setAccessibleName(QStringLiteral("shirt"));
     option1_[3]->setAccessibleName(QStringLiteral("trousers"));
 
-    auto* frame2 = new QFrame;
-    place(frame2, QStringLiteral("Frame2"));
+    auto* frame2 = placer.make<QFrame>(QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
     art::Fill(frame2, kGarmentBlue);
     i3_ = picture(QStringLiteral("I3"), kBoots, true);
     option3_ = option(QStringLiteral("Option3"), QStringLiteral("Option3"), kGarmentBlue);
+    // Alone in its frame, the shoe option would let a click switch it off.
+    (new QButtonGroup(this))->addButton(option3_);
     option3_->setAccessibleName(QStringLiteral("shoes"));
 
-    auto* frame1 = new QGroupBox(QStringLiteral("Sexe"));
-    place(frame1, QStringLiteral("Frame1"));
+    auto* frame1 = placer.make<CaptionFrame>(QStringLiteral("Frame1"), QStringLiteral("Sexe"));
     art::Fill(frame1, kSexLilac);
     option2Group_ = new QButtonGroup(this);
     option2_[0] = option(QStringLiteral("Option2_0"), QStringLiteral("Homme"), kSexLilac);
@@ -213,21 +227,18 @@ void Form1::BuildControls()
     combo2_[1] = list(QStringLiteral("Combo2_1"), QStringLiteral("Shoe size"));
     combo2_[3] = list(QStringLiteral("Combo2_3"), QStringLiteral("Trousers size"));
 
-    seeBtn_ = new QPushButton(QStringLiteral("Voir"));
-    place(seeBtn_, QStringLiteral("SeeBtn"));
+    seeBtn_ = placer.make<QPushButton>(QStringLiteral("SeeBtn"), QStringLiteral("Voir"));
     seeBtn_->setFont(art::DesignFont("MS Sans Serif", 12, true));
     art::SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
     seeBtn_->setEnabled(false);
 
-    tool_ = new QToolButton;
-    place(tool_, QStringLiteral("Tool"));
+    tool_ = placer.make<QToolButton>(QStringLiteral("Tool"));
     tool_->setAccessibleName(QStringLiteral("Options"));
     tool_->setIconSize(QSize(32, 32));
     tool_->setIcon(QIcon(kToolIcon));
     setWindowIcon(QIcon(kWindowIcon));
 
-    command1_ = new QPushButton(QStringLiteral("X"));
-    place(command1_, QStringLiteral("Command1"));
+    command1_ = placer.make<QPushButton>(QStringLiteral("Command1"), QStringLiteral("X"));
     command1_->setFont(art::DesignFont("MS UI Gothic", 9.75, true));
     art::SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
     command1_->setAccessibleDescription(QStringLiteral("Exit"));

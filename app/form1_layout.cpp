@@ -8,8 +8,6 @@ namespace {
 
 constexpr QRect R(int left, int top, int width, int height) { return {left, top, width, height}; }
 
-// Listed back to front: a control drawn later covers the ones before it, so
-// the two shapes come before the controls that sit on them.
 constexpr std::array kLayout{
     // name          container    left  top  width height
     Placement{"Frame4",     "Form1",    R(560, 192, 169, 377)},
@@ -75,8 +73,6 @@ constexpr std::array kLayout{
 };
 
 }  // namespace
-
-std::span<const Placement> Form1Layout() { return kLayout; }
 
 std::optional<Placement> FindPlacement(std::string_view name)
 {

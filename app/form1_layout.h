@@ -6,7 +6,6 @@
 #include <QStringView>
 
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace quorvel::app {
@@ -17,7 +16,6 @@ struct Placement {
     QRect rect;
 };
 
-std::span<const Placement> Form1Layout();
 std::optional<Placement> FindPlacement(std::string_view name);
 
 inline constexpr QSize kForm1ClientSize{432, 431};

@@ -32,6 +32,23 @@ void ShapeBox::paintEvent(QPaintEvent*)
     }
 }
 
+// ------------------------------------------------------------ CaptionFrame
+
+void CaptionFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QRect border = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    for (const auto& [colour, offset] : {std::pair{QColor(Qt::white), 1}, std::pair{QColor(128, 128, 128), 0}}) {
+        painter.setPen(colour);
+        painter.drawRect(border.translated(offset, offset));
+    }
+    const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    painter.fillRect(caption, palette().color(backgroundRole()));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+}
+
 // ------------------------------------------------------------ SkinPicture
 
 SkinPicture::SkinPicture(const QString& resourcePath, QWidget* parent)

@@ -2,6 +2,7 @@
 // decorative shape and the skin picture box.
 #pragma once
 
+#include <QGroupBox>
 #include <QImage>
 #include <QPoint>
 #include <QRegion>
@@ -29,6 +30,17 @@ protected:
 private:
     Form form_;
     QColor fill_;  // invalid: not filled
+};
+
+// A frame with a caption, its border etched as on the designed window: the
+// style's own group box frame is too faint to see on the lilac of Frame1.
+class CaptionFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Picture1: the skin that fills the window. A press of any button on its bare

@@ -184,11 +184,12 @@ void InstallFontSubstitutes()
          QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
          QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic"), QStringLiteral("Meiryo UI"),
          QStringLiteral("Yu Gothic UI")});
+    // Faces of about the designed one's widths first: the result cells and
+    // lists were sized for it, and wider faces clip "17.5 XL".
     QFont::insertSubstitutions(
         QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans"),
-         QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans"),
-         QStringLiteral("Nimbus Sans"), QStringLiteral("Arial")});
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+         QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
 }
 
 QString LanguageCode() { return g_languageCode; }

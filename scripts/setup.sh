@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
-  fonts-ipafont-gothic fonts-dejavu-core
+  fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
 )
 
 missing=()

@@ -3,9 +3,12 @@
 #include "app_test_support.h"
 
 #include "form1.h"
+#include "quorvel/language.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QClipboard>
+#include <QScreen>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +141,7 @@ private slots:
                      child<QAbstractButton>("SeeBtn")->text(), "QuorvelHommeVoir");
         const QImage shot = form->grab().toImage();
         QCOMPARE(QColor(shot.pixel(158, 19)), QColor(255, 255, 0));
+        QCOMPARE(QColor(shot.pixel(120, 60)), QColor(128, 128, 128));  // the sex frame's border
         QVERIFY(qBlue(shot.pixel(57, 257)) > qRed(shot.pixel(57, 257)) + 40);
         for (const char* c : {"Combo2_3", "Frame4"})
             QVERIFY2(!form->rect().intersects(QRect(child(c)->mapTo(form.get(), QPoint()), child(c)->size())), c);
@@ -160,6 +164,9 @@ private slots:
         row("country American; picture 2; size 2 16 L", "arrow 4, checked Option1_2, shows shirt");
         row("country American; picture 2; size 2 16 L; picture 2", "arrow 3, checked Option1_2, shows shirt");
         row("boots", "arrow 3, see off, checked Option3, shows suit");
+        row("boots; shoes", "arrow 3, checked Option3");  // a click never switches it off
+        // The garment already chosen: its picture click changes nothing but the arrow.
+        row("country American; garment 2; sex 1; picture 2", "arrow 3, shows dress");
         row("country American; garment 2; sex 1", "arrow 2, checked Option1_2 Option2_1, shows dress");
         row("sex 0; country American; size 1 9; garment 0", "arrow 3, checked Option1_0 Option2_0, shows suit");
         // France with a man (or no sex yet) disables the trousers for good.
@@ -199,8 +206,8 @@ private slots:
     // A sex click refills the lists of the chosen country, and none before one.
     void sexChangeRefillsTheLists()
     {
-        run("sex 0");
-        QCOMPARE(list("Combo2_2")->count(), 0);
+        run("type Combo2_0 50; sex 0");
+        QCOMPARE(list("Combo2_2")->count() + list("Combo2_0")->currentText().size(), 0);
         run("country American; size 2 16 L; sex 1");
         QCOMPARE(list("Combo2_0")->currentText() + ", " + list("Combo2_2")->currentText(), "4, 4 S");  // women's sizes
         QCOMPARE(list("Combo2_2")->count(), 9);
@@ -241,6 +248,57 @@ private slots:
         QCOMPARE(form->pos(), skin ? QPoint(137, 79) : QPoint(100, 100));
         QTest::mouseDClick(target, Qt::LeftButton, {}, local);
         QCOMPARE(form->isVisible(), !skin);
+    }
+
+    // A paste of any length leaves a list with what a size could be.
+    void pasteIsBounded()
+    {
+        QApplication::clipboard()->setText(QString(100000, QChar(0x5b57)));
+        QLineEdit* field = list("Combo2_1")->lineEdit();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field->text(), QString(40, QChar(0x5b57)));
+    }
+
+    // Asked to show itself, the window comes back wholly onto the screen.
+    void showAgainBringsTheWindowBack()
+    {
+        const QRect room = form->screen()->availableGeometry();
+        form->move(room.right() - 9, room.bottom() - 9);
+        QTRY_COMPARE(form->pos(), QPoint(room.right() - 9, room.bottom() - 9));
+        form->ShowAgain();
+        QTRY_VERIFY2(room.contains(form->frameGeometry()), qPrintable(QDebug::toString(form->frameGeometry())));
+    }
+
+    // Every text a table can write fits its result cell, and every list entry
+    // its list, in the start-up face and in the Japanese one.
+    void everyTextFitsItsCell()
+    {
+        using namespace quorvel;
+        QSet<QString> results, entries;
+        for (Country c : kCountries)
+            for (Sex sex : {Sex::Man, Sex::Woman})
+                for (SizeList l : {SizeList::SuitOrDress, SizeList::Shirt, SizeList::Shoes})
+                    for (std::string_view entry : SizeListEntries(c, sex, l)) {
+                        entries << QString::fromUtf8(entry);
+                        for (Table t : {*GarmentTable(sex, Garment::SuitOrDress), *GarmentTable(sex, Garment::Shirt), ShoeTable(sex)})
+                            for (Country source : kCountries) {
+                                PanelRow row;
+                                ConvertSize(t, source, entry, row);
+                                for (const std::string& cell : row)
+                                    results << QString::fromStdString(cell);
+                            }
+                    }
+        for (const char* code : {"", "2"}) {
+            quorvel::language::SetLanguageCode(code);
+            quorvel::language::ApplyLanguage();
+            const QLabel* cell = child<QLabel>("Label2_0");
+            for (const QString& text : results)
+                QVERIFY2(cell->fontMetrics().horizontalAdvance(text) <= cell->width(), qPrintable(text + " " + code));
+            const QLineEdit* field = list("Combo2_0")->lineEdit();
+            for (const QString& text : entries)
+                QVERIFY2(field->fontMetrics().horizontalAdvance(text) <= field->width(), qPrintable(text + " " + code));
+        }
     }
 
     void accessibleNames()

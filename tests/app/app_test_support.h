@@ -2,6 +2,8 @@
 // gives each test program its own QApplication.
 #pragma once
 
+#include "quorvel/language.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -31,6 +33,7 @@ inline void MakeUserFolders(const QTemporaryDir& root)
         qputenv("XDG_CONFIG_HOME", root.filePath("config").toLocal8Bit());    \
         qputenv("XDG_RUNTIME_DIR", root.filePath("runtime").toLocal8Bit());   \
         QApplication app(argc, argv);                                         \
+        quorvel::language::InstallFontSubstitutes();                          \
         TestClass test;                                                       \
         return QTest::qExec(&test, argc, argv);                               \
     }
