@@ -112,18 +112,21 @@ void WriteTexts(int column)
     }
 }
 
-void WriteAboutText(const texts::Language& language)
+// Texts are Unicode and Japanese is always drawn as Japanese, through the
+// face's substitutes (InstallFontSubstitutes): every language takes the same
+// face.
+void UseInterfaceFont()
 {
-    if (language.aboutLetter != nullptr)
-        SetAboutTextByLetter(QLatin1String(language.aboutLetter));
-    else
-        SetAboutTextByNumber(language.aboutNumber);
-}
-
-void SetAboutText(const char* text)
-{
-    if (QWidget* label = detail::FindControl(Form3(), QStringLiteral("Label1")))
-        WriteProperty(label, texts::Property::Caption, QString::fromUtf8(text));
+    for (QWidget* window : {static_cast<QWidget*>(Form2()), static_cast<QWidget*>(Form3()), detail::MainWindow()}) {
+        if (window == nullptr)
+            continue;
+        for (QWidget* control : Controls(window)) {
+            QFont font = control->font();  // keeps bold and italic
+            font.setFamilies({QStringLiteral("MS UI Gothic")});
+            font.setPointSizeF(9.75);
+            control->setFont(font);
+        }
+    }
 }
 
 }  // namespace
@@ -211,49 +214,11 @@ void ApplyLanguage()
     const texts::Language* language = texts::FindLanguage(g_languageCode);
     if (language == nullptr)
         return;
-    SetInterfaceFont(language->fontMode);
-    if (!language->aboutAfterTexts)
-        WriteAboutText(*language);
+    UseInterfaceFont();
     WriteTexts(static_cast<int>(language - texts::kLanguages.data()));
-    if (language->aboutAfterTexts)
-        WriteAboutText(*language);
+    if (QWidget* label = detail::FindControl(Form3(), QStringLiteral("Label1")))
+        WriteProperty(label, texts::Property::Caption, QString::fromUtf8(language->about));
     Form2()->SelectOption(language->option);
-}
-
-void SetInterfaceFont(int mode)
-{
-    // The two modes once picked a character set for the same face. Texts
-    // are Unicode now and Japanese is always drawn as Japanese, through the
-    // face's substitutes (InstallFontSubstitutes), so both set the same font.
-    if (mode != 0 && mode != 1)
-        return;
-    for (QWidget* window : {static_cast<QWidget*>(Form2()), static_cast<QWidget*>(Form3()),
-                            detail::MainWindow()}) {
-        if (window == nullptr)
-            continue;
-        for (QWidget* control : Controls(window)) {
-            QFont font = control->font();  // keeps bold and italic
-            font.setFamilies({QStringLiteral("MS UI Gothic")});
-            font.setPointSizeF(9.75);
-            control->setFont(font);
-        }
-    }
-}
-
-void SetAboutTextByLetter(const QString& key)
-{
-    for (const texts::LetterText& entry : texts::kAboutByLetter) {
-        if (key == QLatin1String(entry.key)) {
-            SetAboutText(entry.text);
-            return;
-        }
-    }
-}
-
-void SetAboutTextByNumber(int number)
-{
-    if (number >= 0 && number < static_cast<int>(texts::kAboutByNumber.size()))
-        SetAboutText(texts::kAboutByNumber[static_cast<std::size_t>(number)]);
 }
 
 void OpenMakerSite()

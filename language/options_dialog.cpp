@@ -166,7 +166,6 @@ void OptionsWindow::Confirm()
         return;
     ok_->setEnabled(false);
     hide();
-    ApplyLanguage();
     if (!saved)
         detail::ShowMessage(Message::SettingsNotSaved);
 }

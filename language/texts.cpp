@@ -2,15 +2,37 @@
 
 namespace quorvel::language::texts {
 
-// code, font mode, about text (letter, or number after the table), option
-// of Form2, flag.
+// Line breaks are '\n', which labels draw as a new line on every platform.
+#define QV_NOTICE_EN "Copyright © Dravenor. All rights reserved."
+
+// code, option of Form2, flag, about text.
 const std::array<Language, kLanguageCount> kLanguages = {{
-    {"0", 0, "A", -1, false, 2, ":/quorvel/flag-fr.svg"},  // French
-    {"1", 0, "B", -1, false, 0, ":/quorvel/flag-uk.svg"},  // English
-    {"2", 1, "C", -1, false, 1, ":/quorvel/flag-jp.svg"},  // Japanese
-    {"3", 0, nullptr, 0, true, 4, ":/quorvel/flag-de.svg"},  // German
-    {"4", 0, nullptr, 1, false, 5, ":/quorvel/flag-it.svg"},  // Italian
+    {"0", 2, ":/quorvel/flag-fr.svg",
+     "Quorvel convertit les tailles de vêtements et de chaussures entre sept pays. "
+     "Conçu et réalisé par Dravenor.\n"
+     "\n" QV_NOTICE_EN},
+    {"1", 0, ":/quorvel/flag-uk.svg",
+     "Quorvel converts clothing and shoe sizes between seven countries. "
+     "Designed and made by Dravenor.\n"
+     "\n" QV_NOTICE_EN},
+    {"2", 1, ":/quorvel/flag-jp.svg",
+     "Quorvelは、7か国の洋服と靴のサイズを換算するソフトウェアです。\n" QV_NOTICE_EN
+     "\n"
+     "企画・制作：Dravenor。ご利用いただきありがとうございます。"},
+    {"3", 4, ":/quorvel/flag-de.svg",
+     "Quorvel rechnet Kleider- und Schuhgrößen zwischen sieben Ländern um. "
+     "Entworfen und erstellt von Dravenor.\n"
+     "\n"
+     "\n"
+     "Copyright © Dravenor. Alle Rechte vorbehalten."},
+    {"4", 5, ":/quorvel/flag-it.svg",
+     "Quorvel converte le taglie di abiti e scarpe tra sette paesi. "
+     "Ideato e realizzato da Dravenor.\n"
+     "\n"
+     "Copyright © Dravenor. Tutti i diritti riservati."},
 }};
+
+#undef QV_NOTICE_EN
 
 const Language* FindLanguage(const QString& code)
 {
@@ -67,42 +89,8 @@ constexpr TextRow kRows[] = {
      {"QV05-01 0.1", "QV05-01 0.1", "QV05-01 0.1", "QV05-01 0.1", "QV05-01 0.1"}},
 };
 
-// Line breaks are '\n', which labels draw as a new line on every platform.
-#define QV_NOTICE_EN "Copyright © Dravenor. All rights reserved."
-
-constexpr LetterText kLetterTexts[] = {
-    {"A",
-     "Quorvel convertit les tailles de vêtements et de chaussures entre sept pays. "
-     "Conçu et réalisé par Dravenor.\n"
-     "\n" QV_NOTICE_EN},
-    {"B",
-     "Quorvel converts clothing and shoe sizes between seven countries. "
-     "Designed and made by Dravenor.\n"
-     "\n" QV_NOTICE_EN},
-    {"C",
-     "Quorvelは、7か国の洋服と靴のサイズを換算するソフトウェアです。\n" QV_NOTICE_EN
-     "\n"
-     "企画・制作：Dravenor。ご利用いただきありがとうございます。"},
-};
-
-#undef QV_NOTICE_EN
-
-constexpr const char* kNumberTexts[] = {
-    "Quorvel rechnet Kleider- und Schuhgrößen zwischen sieben Ländern um. "
-    "Entworfen und erstellt von Dravenor.\n"
-    "\n"
-    "\n"
-    "Copyright © Dravenor. Alle Rechte vorbehalten.",
-    "Quorvel converte le taglie di abiti e scarpe tra sette paesi. "
-    "Ideato e realizzato da Dravenor.\n"
-    "\n"
-    "Copyright © Dravenor. Tutti i diritti riservati.",
-};
-
 }  // namespace
 
 const std::span<const TextRow> kTextRows(kRows);
-const std::span<const LetterText> kAboutByLetter(kLetterTexts);
-const std::span<const char* const> kAboutByNumber(kNumberTexts);
 
 }  // namespace quorvel::language::texts

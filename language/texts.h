@@ -14,12 +14,9 @@ inline constexpr int kLanguageCount = 5;
 // exact texts: " 1" or "01" is no language.
 struct Language {
     const char* code;
-    int fontMode;              // SetInterfaceFont
-    const char* aboutLetter;   // SetAboutTextByLetter key, or nullptr ...
-    int aboutNumber;           // ... SetAboutTextByNumber otherwise
-    bool aboutAfterTexts;      // the about text is written after the table
-    int option;                // index of its flag, option and marker in Form2
-    const char* flag;          // picture of that flag
+    int option;         // index of its flag, option and marker in Form2
+    const char* flag;   // picture of that flag
+    const char* about;  // the about box's text
 };
 
 // In code order: the language of code "k" is at index k.
@@ -43,14 +40,6 @@ struct TextRow {
 };
 
 extern const std::span<const TextRow> kTextRows;
-
-// The about texts, keyed as their two routines take them.
-struct LetterText {
-    const char* key;
-    const char* text;
-};
-extern const std::span<const LetterText> kAboutByLetter;
-extern const std::span<const char* const> kAboutByNumber;
 
 // Designed texts of the dialogs, in force until a language is applied.
 inline constexpr char kProductName[] = "Quorvel";

@@ -132,22 +132,19 @@ private slots:
         QCOMPARE(shape, about);
         QCOMPARE(Choice(),  // marked, not shown, OK untouched
                  QString("hidden option=%1 marker=%1 OK=off pending=%2").arg(flag).arg(code));
+        // One face for every language, bold kept, not added.
+        QCOMPARE(see_->font().family() + QString::number(see_->font().pointSizeF()), "MS UI Gothic9.75");
+        QVERIFY(see_->font().bold() && !prompt_->font().bold());
     }
 
-    // Unknown language codes, about keys and font modes.
-    void unknownInputsChangeNothing()
+    // Unknown language codes.
+    void unknownCodesChangeNothing()
     {
         for (const char* before : {"", "1"}) {
             Apply(before);
             const QStringList snapshot = Snapshot();  // with no language, not even the dialogs
             for (const char* code : {" 1", "01", "", "9"})
                 Apply(code);
-            for (const char* key : {"D", "b", "", "AB", " A"})
-                lang::SetAboutTextByLetter(key);
-            for (int number : {2, -1, 100})
-                lang::SetAboutTextByNumber(number);
-            for (int mode : {2, -1})
-                lang::SetInterfaceFont(mode);
             QCOMPARE(Snapshot(), snapshot);
         }
     }
@@ -159,25 +156,6 @@ private slots:
         Apply("2");
         QCOMPARE(see_->text() + '|' + see_->toolTip() + '|' + Part(form1_, "Command1")->toolTip(),
                  "サイズを見る|To see the result|End");
-    }
-
-    // Modes 0 and 1 give every control of the three windows the designed face
-    // at 9.75 pt, bold kept, not added. Japanese texts show in a Japanese face.
-    void fonts()
-    {
-        for (int mode : {0, 1}) {
-            see_->setFont(QFont("MS Sans Serif", 12, QFont::Bold));  // as designed, again
-            lang::SetInterfaceFont(mode);
-            for (QWidget* w : form1_->findChildren<QWidget*>())
-                if (!w->isWindow())
-                    QCOMPARE(w->font().toString().section(',', 0, 1), "MS UI Gothic,9.75");
-            QVERIFY(see_->font().bold() && !Part(Dialog(), "Command5")->font().bold());
-        }
-        const QStringList faces{"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"};
-        if (std::ranges::none_of(faces, &QFontDatabase::hasFamily))
-            QSKIP("no Japanese gothic face installed");
-        Apply("2");
-        QVERIFY(faces.contains(QFontInfo(prompt_->font()).family()));
     }
 
     // A direct option click moves the marker and leaves OK as it was; Cancel

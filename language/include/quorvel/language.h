@@ -31,21 +31,12 @@ void SetLanguageCode(const QString& code);
 // cannot be read gives the empty code and one message.
 void LoadSettings();
 
-// Writes the texts and fonts of LanguageCode into all windows, creating the
-// options dialog and the about box if needed, and marks the language's option
-// in the options dialog. A code other than "0".."4" changes nothing.
+// Writes the texts of LanguageCode into all windows, creating the options
+// dialog and the about box if needed, gives every control of the three
+// windows the face "MS UI Gothic" at 9.75 points (bold and italic kept), and
+// marks the language's option in the options dialog. A code other than
+// "0".."4" changes nothing.
 void ApplyLanguage();
-
-// Gives every control of the options dialog, the about box and the main
-// window the face "MS UI Gothic" at 9.75 points, bold and italic kept.
-// Mode 0 is for the Western languages, mode 1 for Japanese; any other mode
-// does nothing.
-void SetInterfaceFont(int mode);
-
-// The about text: "A" French, "B" English, "C" Japanese; 0 German,
-// 1 Italian. Any other key leaves the text as it is.
-void SetAboutTextByLetter(const QString& key);
-void SetAboutTextByNumber(int number);
 
 // Opens the maker's home page in the user's browser. Nothing is reported
 // when no browser takes it.
