@@ -1,6 +1,9 @@
 // The main window driven with real mouse and key events: start-up, the
 // handlers and their step arrows, the result panel, dragging and ending.
-#include "app_test_support.h"
+#include "../qt_test_main.h"
+#include "quorvel/language.h"
+
+#include <QApplication>
 
 #include "form1.h"
 #include "quorvel/language.h"
@@ -314,5 +317,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(Form1Test)
+QUORVEL_TEST_MAIN(Form1Test, QApplication, quorvel::language::InstallFontSubstitutes())
 #include "app_form1_test.moc"

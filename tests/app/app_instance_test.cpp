@@ -1,5 +1,8 @@
 // One instance per user: what a new run makes of the lock folder as it finds it.
-#include "app_test_support.h"
+#include "../qt_test_main.h"
+#include "quorvel/language.h"
+
+#include <QApplication>
 
 #include "single_instance.h"
 
@@ -78,5 +81,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(InstanceTest)
+QUORVEL_TEST_MAIN(InstanceTest, QApplication, quorvel::language::InstallFontSubstitutes())
 #include "app_instance_test.moc"

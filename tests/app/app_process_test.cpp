@@ -1,6 +1,9 @@
 // The real program on a real X server under a window manager (openbox): one
 // instance per user, the lock of a crashed run, the ways it ends, its shape.
-#include "app_test_support.h"
+#include "../qt_test_main.h"
+#include "quorvel/language.h"
+
+#include <QApplication>
 
 #include <QImage>
 #include <QProcess>
@@ -27,7 +30,6 @@ class ProcessTest : public QObject {
     QRect xGeometry;
 
     QString lockFile() const { return home->filePath("runtime/quorvel.lock"); }
-    QString socketFile() const { return home->filePath("runtime/quorvel.socket"); }
     static bool running(QProcess* p) { return p->state() != QProcess::NotRunning; }
 
     // Starts a program with this test's user folders.
@@ -132,22 +134,6 @@ private slots:
         QCOMPARE(ended->readAllStandardOutput() + ended->readAllStandardError(), QByteArray());
     }
 
-    void lockOfACrashedRunDoesNotBlock()
-    {
-        QProcess* crashed = start(QUORVEL_PROGRAM);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockFile()), 10000);
-        QTest::qWait(200);  // the lock written in full
-        crashed->kill();  // SIGKILL
-        QVERIFY(crashed->waitForFinished(5000));
-        QVERIFY(QFile::exists(lockFile()));
-
-        QProcess* next = start(QUORVEL_PROGRAM);
-        QVERIFY(!next->waitForFinished(1500) && running(next));
-        QProcess* third = start(QUORVEL_PROGRAM);  // the new run holds the lock again
-        QVERIFY(third->waitForFinished(5000));
-        QCOMPARE(third->exitCode(), 0);
-    }
-
     // The mouse and the window manager on the program's window: whether it
     // ends, with status 0 and its lock released, or how far its window moved.
     void userOnX_data()
@@ -209,28 +195,7 @@ private slots:
         for (QPoint disc : {QPoint(215, 8), QPoint(40, 330), QPoint(8, 215)})
             QVERIFY(IsBlue(root.pixel(xGeometry.topLeft() + disc * scale)));
     }
-
-    // German chosen with the mouse in the options dialog is stored and, after
-    // an end by the exit button and a restart, names the dialog.
-    void chosenLanguageIsKeptAcrossRuns()
-    {
-        const QString toolButton = "mousemove --window %w 344 88; click 1";
-        QVERIFY(openWindow());
-        act(xWindow, toolButton);
-        const QString options = findWindow("^Quorvel 0.1 Option$");
-        QVERIFY2(!options.isEmpty(), "no options dialog with its designed caption");
-        act(options, "mousemove --window %w 144 44; click 1; mousemove --window %w 48 148; click 1");  // German, OK
-        QFile stored(home->filePath("config/Dravenor/Quorvel.conf"));
-        QVERIFY(stored.open(QIODevice::ReadOnly) && stored.readAll().contains("Language=3"));
-        act(xWindow, kExitButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!running(xProgram), 20000);
-        QCOMPARE(xProgram->exitCode(), 0);
-
-        QVERIFY(openWindow());
-        act(xWindow, toolButton);
-        QVERIFY2(!findWindow("^Quorvel Wahl$").isEmpty(), "the options dialog is not in German");
-    }
 };
 
-QUORVEL_TEST_MAIN(ProcessTest)
+QUORVEL_TEST_MAIN(ProcessTest, QApplication, quorvel::language::InstallFontSubstitutes())
 #include "app_process_test.moc"

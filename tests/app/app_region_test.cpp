@@ -1,5 +1,8 @@
 // BuildWindowRegion: the row-run scan on made-up pictures and on the skin.
-#include "app_test_support.h"
+#include "../qt_test_main.h"
+#include "quorvel/language.h"
+
+#include <QApplication>
 
 #include "form1.h"
 #include "window_region.h"
@@ -58,5 +61,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(RegionTest)
+QUORVEL_TEST_MAIN(RegionTest, QApplication, quorvel::language::InstallFontSubstitutes())
 #include "app_region_test.moc"

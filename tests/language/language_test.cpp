@@ -3,6 +3,8 @@
 #include "quorvel/language.h"
 #include "quorvel/settings.h"
 
+#include "../qt_test_main.h"
+
 #include <QtTest>
 #include <QtWidgets>
 
@@ -239,16 +241,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    QTemporaryDir root;  // the user's store and the machine's, kept private
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("user")));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("machine")));
-    qputenv("QT_QPA_PLATFORM", "offscreen");  // -platform still chooses another
-    QApplication app(argc, argv);
-    lang::InstallFontSubstitutes();
-    LanguageTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QUORVEL_TEST_MAIN(LanguageTest, QApplication, lang::InstallFontSubstitutes())
 #include "language_test.moc"

@@ -1,6 +1,8 @@
 // The language store, against private user and machine folders.
 #include "quorvel/settings.h"
 
+#include "../qt_test_main.h"
+
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -140,14 +142,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    QTemporaryDir root;  // QSettings reads its folders from the environment once: set them first
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("user")));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("machine")));
-    QCoreApplication app(argc, argv);
-    SettingsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QUORVEL_TEST_MAIN(SettingsTest, QCoreApplication)
 #include "settings_test.moc"

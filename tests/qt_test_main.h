@@ -1,0 +1,37 @@
+// The main of every Qt test program: the user's settings, the machine-wide
+// settings and the runtime folder are fresh private folders, so nothing a test
+// reads or writes belongs to the person running it.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace quorvel::test {
+
+// `root`/config, `root`/machine and a private `root`/runtime.
+inline void MakeUserFolders(const QTemporaryDir& root)
+{
+    for (const char* folder : {"config", "machine", "runtime"})
+        QDir(root.path()).mkpath(folder);
+    QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+}  // namespace quorvel::test
+
+// QSettings reads the folders from the environment once: they are set before
+// the application object exists. `...` runs once it does.
+#define QUORVEL_TEST_MAIN(TestClass, Application, ...)                         \
+    int main(int argc, char* argv[])                                           \
+    {                                                                          \
+        QTemporaryDir root;                                                    \
+        quorvel::test::MakeUserFolders(root);                                  \
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));   \
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("machine")));  \
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath("runtime")));  \
+        Application app(argc, argv);                                           \
+        __VA_ARGS__;                                                           \
+        TestClass test;                                                        \
+        return QTest::qExec(&test, argc, argv);                                \
+    }
