@@ -16,6 +16,7 @@ using namespace quorvel;
 constexpr std::string_view kUsage =
     "usage: quorvel-convert --country C --sex S [--garment G [--size TEXT]] [--shoe TEXT] [--tsv]\n"
     "       quorvel-convert --country C --sex S --lists [--tsv]\n"
+    "       quorvel-convert --help | --version\n"
     "\n"
     "  --country C    fr us jp de it uk au (any letter case), or a country-list name:\n"
     "                 English-UK, francais, 日本語, American, Deutch, Italiano, Australia\n"
@@ -25,6 +26,7 @@ constexpr std::string_view kUsage =
     "  --shoe TEXT    the shoe size as typed; without it the shoe row is not computed\n"
     "  --lists        print the size lists of that country and sex\n"
     "  --tsv          tab-separated output for scripts\n"
+    "  --help         print this help; --version: the version\n"
     "\n"
     "Exit status: 0 every size found, 1 a size has no equivalent, 2 usage error.\n";
 
@@ -42,6 +44,7 @@ struct Options {
     bool lists = false;
     bool tsv = false;
     bool help = false;
+    bool version = false;
 };
 
 std::string Lower(std::string_view s)
@@ -100,6 +103,9 @@ Options Parse(const std::vector<std::string_view>& args)
         if (arg == "--help" || arg == "-h") {
             flag();
             o.help = true;
+        } else if (arg == "--version") {
+            flag();
+            o.version = true;
         } else if (arg == "--country") {
             o.country = ParseCountry(value());
             haveCountry = true;
@@ -128,7 +134,7 @@ Options Parse(const std::vector<std::string_view>& args)
             throw UsageError{"unknown option '" + std::string(arg) + "'"};
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version) return o;
     if (!haveCountry) throw UsageError{"--country is missing"};
     if (!o.sex) throw UsageError{"--sex is missing"};
     if (o.size && !o.garmentCategory) throw UsageError{"--size needs --garment"};
@@ -252,6 +258,10 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "quorvel-convert " QUORVEL_VERSION "\n";
         return 0;
     }
     const int status = options.lists ? PrintLists(options, std::cout) : Convert(options, std::cout, std::cerr);
