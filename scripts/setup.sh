@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-dejavu-core
+  dpkg-dev file
 )
 
 missing=()
