@@ -10,7 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-dejavu-core
-  dpkg-dev file
+  dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test twice: once with
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, with a short fuzzing
-# run of the engine), once as a normal build.
+# run of the engine), once as a normal build; then checks the Debian package
+# (built, linted, installed, run and removed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -21,3 +22,6 @@ echo "== Normal build =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Debian package =="
+scripts/package-check.sh
