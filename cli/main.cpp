@@ -9,6 +9,14 @@
 
 #include "quorvel/conversion.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace {
 
 using namespace quorvel;
@@ -248,6 +256,11 @@ int Convert(const Options& o, std::ostream& out, std::ostream& err)
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // The arguments arrive as UTF-8 (the manifest sets the active code page);
+    // the console is told that the bytes written are UTF-8 too.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     std::vector<std::string_view> args(argv + 1, argv + argc);
     Options options;
     try {

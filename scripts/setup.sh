@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream man-db
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

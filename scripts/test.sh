@@ -2,7 +2,7 @@
 # Sets up the machine, then builds and runs every test twice: once with
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, with a short fuzzing
 # run of the engine), once as a normal build; then checks the Debian package
-# (built, linted, installed, run and removed).
+# (built, linted, installed, run and removed) and the Windows cross build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -25,3 +25,6 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Debian package =="
 scripts/package-check.sh
+
+echo "== Windows cross build (mingw-w64, wine) =="
+scripts/windows-check.sh build/cli/quorvel-convert
