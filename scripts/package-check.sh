@@ -74,7 +74,10 @@ for g in $(complete_words --garment ''); do "$convert" --country fr --sex man --
   fail "completion does not offer every country and garment"
 
 step "apt-get install"
-"${apt[@]}" install -y -qq "$deb" >/dev/null
+# Once more after an update, should the package lists be too old for what
+# the package recommends.
+"${apt[@]}" install -y -qq "$deb" >/dev/null ||
+  { "${apt[@]}" update -qq && "${apt[@]}" install -y -qq "$deb" >/dev/null; }
 installed=yes
 [[ $(dpkg-query -W -f='${Status} ${Version}' quorvel) == "install ok installed $version" ]] ||
   fail "quorvel $version is not installed"
@@ -107,7 +110,7 @@ step "installed quorvel: window on Xvfb"
 cat >"$work/window.sh" <<'EOF'
 set -euo pipefail
 /usr/bin/quorvel & pid=$!
-for _ in $(seq 150); do
+while ((SECONDS < 30)); do
   window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n1) || true
   if [[ -n $window ]]; then
     eval "$(xdotool getwindowgeometry --shell "$window")"
