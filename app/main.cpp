@@ -1,4 +1,5 @@
 // Quorvel: converts clothing and shoe sizes between seven countries.
+#include "command_line.h"
 #include "form1.h"
 #include "quorvel/language.h"
 #include "single_instance.h"
@@ -9,6 +10,10 @@
 
 int main(int argc, char* argv[])
 {
+    // --help, --version and usage errors need neither a display nor the lock.
+    if (const auto status = quorvel::app::HandleCommandLine(argc, argv))
+        return *status;
+
     using quorvel::app::SingleInstance;
     // Before any window system connection: a second run only asks the first
     // to show itself, and leaves with status 0.
@@ -22,6 +27,10 @@ int main(int argc, char* argv[])
                      qPrintable(instance.problem()));
 
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Dravenor"));
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.dravenor.Quorvel"));
     quorvel::language::InstallFontSubstitutes();
     quorvel::app::Form1 form;
     form.show();

@@ -13,6 +13,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: quorvel-convert --country C --sex S [--garment G [--size TEXT]] [--shoe TEXT] [--tsv]\n"
     "       quorvel-convert --country C --sex S --lists [--tsv]\n"
+    "       quorvel-convert --help | --version\n"
     "\n"
     "  --country C    fr us jp de it uk au (any letter case), or a country-list name:\n"
     "                 English-UK, francais, 日本語, American, Deutch, Italiano, Australia\n"
@@ -22,6 +23,7 @@ constexpr std::string_view kUsage =
     "  --shoe TEXT    the shoe size as typed; without it the shoe row is not computed\n"
     "  --lists        print the size lists of that country and sex\n"
     "  --tsv          tab-separated output for scripts\n"
+    "  --help         print this help; --version: the version\n"
     "\n"
     "Exit status: 0 every size found, 1 a size has no equivalent, 2 usage error.\n";
 
@@ -262,8 +264,11 @@ int Convert(const Options& o, std::ostream& out, std::ostream& err)
 int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     int status = 0;
-    if (std::ranges::any_of(args, [](std::string_view a) { return a == "--help" || a == "-h"; })) {
+    const auto given = [&](std::string_view option) { return std::ranges::find(args, option) != args.end(); };
+    if (given("--help") || given("-h")) {
         out << kUsage;
+    } else if (given("--version")) {
+        out << "quorvel-convert " QUORVEL_VERSION "\n";
     } else {
         try {
             const Options options = Parse({args.begin(), args.end()});

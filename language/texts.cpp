@@ -86,7 +86,8 @@ constexpr TextRow kRows[] = {
      {"A propos de Quorvel", "About Of Quorvel", "About Of Quorvel", "Über von Quorvel",
       "A proposito di Quorvel"}},
     {"Form3", "Label2", Property::Caption,
-     {"QV05-01 0.1", "QV05-01 0.1", "QV05-01 0.1", "QV05-01 0.1", "QV05-01 0.1"}},
+     {"QV05-01 " QUORVEL_VERSION, "QV05-01 " QUORVEL_VERSION, "QV05-01 " QUORVEL_VERSION,
+      "QV05-01 " QUORVEL_VERSION, "QV05-01 " QUORVEL_VERSION}},
 };
 
 }  // namespace

@@ -43,7 +43,7 @@ extern const std::span<const TextRow> kTextRows;
 
 // Designed texts of the dialogs, in force until a language is applied.
 inline constexpr char kProductName[] = "Quorvel";
-inline constexpr char kOptionsDesignedTitle[] = "Quorvel 0.1 Option";
+inline constexpr char kOptionsDesignedTitle[] = "Quorvel " QUORVEL_VERSION " Option";
 inline constexpr char kOptionsDesignedPrompt[] = "Select your Language";
 inline constexpr char kOptionsDesignedAbout[] = "About of";
 inline constexpr char kOptionsDesignedOk[] = "OK";

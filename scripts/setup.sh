@@ -10,6 +10,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
+  dpkg-dev file lintian desktop-file-utils appstream man-db
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test twice: once with
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, with a short fuzzing
-# run of the engine), once as a normal build.
+# run of the engine), once as a normal build; then checks the Debian package
+# (built, linted, installed, run and removed) and the Windows cross build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,6 +19,12 @@ cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== Normal build =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Debian package =="
+scripts/package-check.sh
+
+echo "== Windows cross build (mingw-w64, wine) =="
+scripts/windows-check.sh build/cli/quorvel-convert

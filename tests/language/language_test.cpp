@@ -204,7 +204,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(box.isNull() && dialog.isNull());
         QCOMPARE(Texts(Dialog(), {"Label1_0", "Command5"}) + '|' + Dialog()->windowTitle(),
-                 "Select your Language|Cancel|Quorvel 0.1 Option");
+                 "Select your Language|Cancel|Quorvel " QUORVEL_VERSION " Option");
         QCOMPARE(Choice(), "shown option= marker= OK=off pending=3");
         QCOMPARE(Texts(Box(), {"Label1", "Label2", "Label3"}) + '|' + Box()->windowTitle(),
                  "Label1|Label2|Made in France ^_^|About Of");
