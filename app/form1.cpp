@@ -2,6 +2,7 @@
 
 #include "form1_layout.h"
 #include "quorvel/look.h"
+#include "quorvel/picture.h"
 #include "quorvel/language.h"
 #include "widgets.h"
 #include "window_region.h"
@@ -25,34 +26,11 @@
 namespace quorvel::app {
 namespace {
 
-const QString kSkin = QStringLiteral(":/quorvel/skin.svg");
-const QString kSuit = QStringLiteral(":/quorvel/suit.svg");
-const QString kDress = QStringLiteral(":/quorvel/dress.svg");
-const QString kShirt = QStringLiteral(":/quorvel/shirt.svg");
-const QString kTrousers = QStringLiteral(":/quorvel/trousers.svg");
-const QString kBoots = QStringLiteral(":/quorvel/boots.svg");
-const QString kTrainers = QStringLiteral(":/quorvel/trainers.svg");
-const QString kLogo = QStringLiteral(":/quorvel/logo.svg");
-const QString kToolIcon = QStringLiteral(":/quorvel/tool.svg");
-const QString kWindowIcon = QStringLiteral(":/quorvel/window-icon.svg");
-// Flags in panel-column order.
-const std::array<QString, kColumnCount> kFlags{
-    QStringLiteral(":/quorvel/flag-uk.svg"), QStringLiteral(":/quorvel/flag-jp.svg"),
-    QStringLiteral(":/quorvel/flag-fr.svg"), QStringLiteral(":/quorvel/flag-us.svg"),
-    QStringLiteral(":/quorvel/flag-de.svg"), QStringLiteral(":/quorvel/flag-it.svg"),
-    QStringLiteral(":/quorvel/flag-au.svg"),
-};
+using ui::Art;
 
-// What a garment or shoe picture stands for, for screen readers.
-QString PictureMeaning(const QString& picture)
-{
-    if (picture == kSuit) return QStringLiteral("suit");
-    if (picture == kDress) return QStringLiteral("dress");
-    if (picture == kShirt) return QStringLiteral("shirt");
-    if (picture == kTrousers) return QStringLiteral("trousers");
-    if (picture == kBoots || picture == kTrainers) return QStringLiteral("shoes");
-    return {};
-}
+// Flags in panel-column order.
+constexpr std::array<Art, kColumnCount> kFlags{Art::FlagUk, Art::FlagJp, Art::FlagFr, Art::FlagUs,
+                                               Art::FlagDe, Art::FlagIt, Art::FlagAu};
 
 const QColor kGarmentBlue(128, 128, 255);
 constexpr int kLongestListText = 40;
@@ -87,7 +65,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setWindowTitle(QStringLiteral("Quorvel"));
     setFixedSize(kForm1ClientSize);
     // What every control without a font of its own is designed with.
-    setFont(art::DesignFont("MS Sans Serif", 8.25, false));
+    setFont(ui::DesignFont("MS Sans Serif", 8.25, false));
     BuildControls();
     ConnectHandlers();
     Load();
@@ -125,23 +103,21 @@ void Form1::BuildControls()
 {
     // Later controls are drawn over earlier ones of the same container.
     Placer placer(this);
-    auto picture = [&](const QString& name, const QString& resource, bool stretched) {
-        auto* box = placer.make<PictureBox>(name, resource, stretched ? PictureBox::Placement::Stretched
-                                                                      : PictureBox::Placement::NaturalSize);
-        box->setAccessibleName(PictureMeaning(resource));
-        return box;
+    auto picture = [&](const QString& name, Art art, bool stretched) {
+        return placer.make<ui::Picture>(name, art, stretched ? ui::Picture::Placement::Stretched
+                                                             : ui::Picture::Placement::NaturalSize);
     };
     auto label = [&](const QString& name, const QString& text, const QFont& font, const QColor& colour,
                      Qt::Alignment alignment) {
         auto* l = placer.make<QLabel>(name, text);
         l->setFont(font);
         l->setAlignment(alignment | Qt::AlignVCenter);
-        art::SetColour(l, QPalette::WindowText, colour);
+        ui::SetColour(l, QPalette::WindowText, colour);
         return l;
     };
     auto option = [&](const QString& name, const QString& caption, const QColor& background) {
         auto* button = placer.make<QRadioButton>(name, caption);
-        art::Fill(button, background);
+        ui::Fill(button, background);
         return button;
     };
     auto list = [&](const QString& name, const QString& meaning) {
@@ -163,17 +139,17 @@ void Form1::BuildControls()
         return combo;
     };
 
-    const QFont resultFont = art::DesignFont("MS Sans Serif", 9.75, true);
-    const QFont captionFont = art::DesignFont("MS Sans Serif", 8.25, true);
-    const QFont arrowFont = art::DesignFont("MS Sans Serif", 13.5, true);
+    const QFont resultFont = ui::DesignFont("MS Sans Serif", 9.75, true);
+    const QFont captionFont = ui::DesignFont("MS Sans Serif", 8.25, true);
+    const QFont arrowFont = ui::DesignFont("MS Sans Serif", 13.5, true);
 
     // The hidden holder, outside the client area, keeps the two pictures that
     // the garment option takes on a sex click.
     placer.make<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("Frame4"));
-    iHomme_ = picture(QStringLiteral("IHomme"), kSuit, false);
-    iFemme_ = picture(QStringLiteral("Ifemme"), kDress, false);
+    iHomme_ = picture(QStringLiteral("IHomme"), Art::Suit, false);
+    iFemme_ = picture(QStringLiteral("Ifemme"), Art::Dress, false);
 
-    picture1_ = placer.make<SkinPicture>(QStringLiteral("Picture1"), kSkin);
+    picture1_ = placer.make<SkinPicture>(QStringLiteral("Picture1"), Art::Skin);
     picture1_->setAccessibleName(QStringLiteral("Quorvel"));
 
     placer.make<ShapeBox>(QStringLiteral("Shape2"), ShapeBox::Form::RoundedRectangle, QColor(255, 255, 0));
@@ -181,13 +157,13 @@ void Form1::BuildControls()
 
     auto* frame3 = placer.make<QFrame>(QStringLiteral("Frame3"));
     frame3->setFrameShape(QFrame::NoFrame);
-    art::Fill(frame3, kGarmentBlue);
+    ui::Fill(frame3, kGarmentBlue);
     for (int k : {0, 2, 3})
-        i2_[k] = picture(art::IndexedName("I2", k), k == 0 ? kDress : k == 2 ? kShirt : kTrousers, true);
+        i2_[k] = picture(ui::IndexedName("I2", k), k == 0 ? Art::Dress : k == 2 ? Art::Shirt : Art::Trousers, true);
     option1Group_ = new QButtonGroup(this);
     for (int k : {0, 2, 3}) {
-        option1_[k] = option(art::IndexedName("Option1", k), QString(), kGarmentBlue);
-        art::SetColour(option1_[k], QPalette::WindowText, Qt::white);
+        option1_[k] = option(ui::IndexedName("Option1", k), QString(), kGarmentBlue);
+        ui::SetColour(option1_[k], QPalette::WindowText, Qt::white);
         option1Group_->addButton(option1_[k], k);
     }
     option1_[0]->setAccessibleName(QStringLiteral("suit or dress"));
@@ -196,30 +172,26 @@ void Form1::BuildControls()
 
     auto* frame2 = placer.make<QFrame>(QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
-    art::Fill(frame2, kGarmentBlue);
-    i3_ = picture(QStringLiteral("I3"), kBoots, true);
+    ui::Fill(frame2, kGarmentBlue);
+    i3_ = picture(QStringLiteral("I3"), Art::Boots, true);
     option3_ = option(QStringLiteral("Option3"), QStringLiteral("Option3"), kGarmentBlue);
     // Alone in its frame, the shoe option would let a click switch it off.
     (new QButtonGroup(this))->addButton(option3_);
     option3_->setAccessibleName(QStringLiteral("shoes"));
 
     auto* frame1 = placer.make<CaptionFrame>(QStringLiteral("Frame1"), QStringLiteral("Sexe"));
-    art::Fill(frame1, kSexLilac);
+    ui::Fill(frame1, kSexLilac);
     option2Group_ = new QButtonGroup(this);
     option2_[0] = option(QStringLiteral("Option2_0"), QStringLiteral("Homme"), kSexLilac);
     option2_[1] = option(QStringLiteral("Option2_1"), QStringLiteral("Femme"), kSexLilac);
     option2Group_->addButton(option2_[0], 0);
     option2Group_->addButton(option2_[1], 1);
 
-    image2_[1] = picture(QStringLiteral("Image2_1"), kSuit, true);
-    image2_[0] = picture(QStringLiteral("Image2_0"), kTrainers, true);
-    for (int i = 0; i < kColumnCount; ++i) {
-        PictureBox* flag = picture(art::IndexedName("Image1", i), kFlags[std::size_t(i)], true);
-        flag->setAccessibleName(QString::fromUtf8(CountryName(CountryAtColumn(i)).data(),
-                                                  qsizetype(CountryName(CountryAtColumn(i)).size())));
-    }
-    PictureBox* logo = picture(QStringLiteral("I1"), kLogo, true);
-    logo->setAccessibleName(QStringLiteral("Quorvel logo"));
+    image2_[1] = picture(QStringLiteral("Image2_1"), Art::Suit, true);
+    image2_[0] = picture(QStringLiteral("Image2_0"), Art::Trainers, true);
+    for (int i = 0; i < kColumnCount; ++i)
+        picture(ui::IndexedName("Image1", i), kFlags[std::size_t(i)], true);
+    picture(QStringLiteral("I1"), Art::Logo, true);
 
     combo1_ = list(QStringLiteral("Combo1"), QStringLiteral("Country"));
     combo2_[0] = list(QStringLiteral("Combo2_0"), QStringLiteral("Suit or dress size"));
@@ -228,39 +200,39 @@ void Form1::BuildControls()
     combo2_[3] = list(QStringLiteral("Combo2_3"), QStringLiteral("Trousers size"));
 
     seeBtn_ = placer.make<QPushButton>(QStringLiteral("SeeBtn"), QStringLiteral("Voir"));
-    seeBtn_->setFont(art::DesignFont("MS Sans Serif", 12, true));
-    art::SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
+    seeBtn_->setFont(ui::DesignFont("MS Sans Serif", 12, true));
+    ui::SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
     seeBtn_->setEnabled(false);
 
     tool_ = placer.make<QToolButton>(QStringLiteral("Tool"));
     tool_->setAccessibleName(QStringLiteral("Options"));
     tool_->setIconSize(QSize(32, 32));
-    tool_->setIcon(QIcon(kToolIcon));
-    setWindowIcon(QIcon(kWindowIcon));
+    tool_->setIcon(QIcon(ui::PathOf(Art::Tool)));
+    setWindowIcon(QIcon(ui::PathOf(Art::WindowIcon)));
 
     command1_ = placer.make<QPushButton>(QStringLiteral("Command1"), QStringLiteral("X"));
-    command1_->setFont(art::DesignFont("MS UI Gothic", 9.75, true));
-    art::SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
+    command1_->setFont(ui::DesignFont("MS UI Gothic", 9.75, true));
+    ui::SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
     command1_->setAccessibleDescription(QStringLiteral("Exit"));
 
-    lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), art::DesignFont("MS UI Gothic", 8.25, true),
+    lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), ui::DesignFont("MS UI Gothic", 8.25, true),
                    Qt::black, Qt::AlignHCenter);
-    label(QStringLiteral("Label1_0"), QStringLiteral("Votre pays ?"), art::DesignFont("MS Sans Serif", 9.75, false),
+    label(QStringLiteral("Label1_0"), QStringLiteral("Votre pays ?"), ui::DesignFont("MS Sans Serif", 9.75, false),
           Qt::white, Qt::AlignHCenter);
     label(QStringLiteral("Label4"), QStringLiteral("Option"), captionFont, Qt::white, Qt::AlignLeft);
     label(QStringLiteral("Label5"), QStringLiteral("Exit"), captionFont, Qt::white, Qt::AlignLeft);
     for (int i = 0; i < kColumnCount; ++i) {
         const std::string_view country = CountryName(CountryAtColumn(i));
         const QString who = QString::fromUtf8(country.data(), qsizetype(country.size()));
-        label2_[std::size_t(i)] = label(art::IndexedName("Label2", i), QStringLiteral("0"), resultFont, Qt::white,
+        label2_[std::size_t(i)] = label(ui::IndexedName("Label2", i), QStringLiteral("0"), resultFont, Qt::white,
                                         Qt::AlignHCenter);
         label2_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("garment size, %1").arg(who));
-        label3_[std::size_t(i)] = label(art::IndexedName("Label3", i), QStringLiteral("0"), resultFont, Qt::white,
+        label3_[std::size_t(i)] = label(ui::IndexedName("Label3", i), QStringLiteral("0"), resultFont, Qt::white,
                                         Qt::AlignHCenter);
         label3_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("shoe size, %1").arg(who));
     }
     for (int k = 0; k < 5; ++k) {
-        lf_[std::size_t(k)] = label(art::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
+        lf_[std::size_t(k)] = label(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
                                     arrowFont, Qt::white, Qt::AlignLeft);
         lf_[std::size_t(k)]->hide();
     }
@@ -283,8 +255,8 @@ void Form1::ConnectHandlers()
     connect(option1Group_, &QButtonGroup::idClicked, this, &Form1::Option1Click);
     connect(option3_, &QRadioButton::clicked, this, &Form1::Option3Click);
     for (int k : {0, 2, 3})
-        connect(i2_[std::size_t(k)], &PictureBox::clicked, this, [this, k] { I2Click(k); });
-    connect(i3_, &PictureBox::clicked, this, &Form1::I3Click);
+        connect(i2_[std::size_t(k)], &ui::Picture::clicked, this, [this, k] { I2Click(k); });
+    connect(i3_, &ui::Picture::clicked, this, &Form1::I3Click);
     connect(seeBtn_, &QPushButton::clicked, this, &Form1::SeeBtnClick);
     connect(tool_, &QToolButton::clicked, this, [] { language::ShowOptionsDialog(); });
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
@@ -294,7 +266,6 @@ void Form1::ConnectHandlers()
 void Form1::Load()
 {
     lname_->setText(QStringLiteral("Quorvel"));
-    setWindowTitle(QStringLiteral("Quorvel"));
 
     picture1_->drawSkin();
     const QRegion shape = BuildWindowRegion(picture1_->drawnImage());
@@ -398,17 +369,14 @@ void Form1::Option2Click(int k)
     ShowStepArrow(1);
     sex_ = k == 0 ? Sex::Man : Sex::Woman;
     i2_[0]->setPicture((k == 0 ? iHomme_ : iFemme_)->picture());
-    i2_[0]->setAccessibleName(PictureMeaning(i2_[0]->picture()));
-    option1_[0]->setAccessibleName(PictureMeaning(i2_[0]->picture()));
+    option1_[0]->setAccessibleName(i2_[0]->accessibleName());
     image2_[1]->setPicture(i2_[0]->picture());
-    image2_[1]->setAccessibleName(PictureMeaning(image2_[1]->picture()));
     Combo1Click();
 }
 
 void Form1::Option1Click(int k)
 {
     image2_[1]->setPicture(i2_[std::size_t(k)]->picture());
-    image2_[1]->setAccessibleName(PictureMeaning(image2_[1]->picture()));
     ShowStepArrow(3);
     garment_ = GarmentOfOption(k);
 }

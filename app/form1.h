@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quorvel/conversion.h"
+#include "quorvel/picture.h"
 #include "widgets.h"
 
 #include <QRegion>
@@ -71,11 +72,11 @@ private:
     QRadioButton* option3_ = nullptr;
     QButtonGroup* option1Group_ = nullptr;
     QButtonGroup* option2Group_ = nullptr;
-    std::array<PictureBox*, 4> i2_{};  // no element 1
-    PictureBox* i3_ = nullptr;
-    PictureBox* iHomme_ = nullptr;
-    PictureBox* iFemme_ = nullptr;
-    std::array<PictureBox*, 2> image2_{};
+    std::array<ui::Picture*, 4> i2_{};  // no element 1
+    ui::Picture* i3_ = nullptr;
+    ui::Picture* iHomme_ = nullptr;
+    ui::Picture* iFemme_ = nullptr;
+    std::array<ui::Picture*, 2> image2_{};
     std::array<QLabel*, kColumnCount> label2_{};
     std::array<QLabel*, kColumnCount> label3_{};
     std::array<QLabel*, 5> lf_{};

@@ -7,6 +7,8 @@
 #include <QSvgRenderer>
 #include <QWindow>
 
+#include "quorvel/picture.h"
+
 namespace quorvel::app {
 
 // ------------------------------------------------------------ ShapeBox
@@ -51,8 +53,7 @@ void CaptionFrame::paintEvent(QPaintEvent*)
 
 // ------------------------------------------------------------ SkinPicture
 
-SkinPicture::SkinPicture(const QString& resourcePath, QWidget* parent)
-    : QWidget(parent), resource_(resourcePath)
+SkinPicture::SkinPicture(ui::Art art, QWidget* parent) : QWidget(parent), art_(art)
 {
     setAutoFillBackground(false);
 }
@@ -63,7 +64,7 @@ void SkinPicture::drawSkin()
     // uncovered: that is the colour a missing or transparent skin shows.
     drawn_ = QImage(size(), QImage::Format_RGB32);
     drawn_.fill(palette().color(QPalette::Window));
-    if (QSvgRenderer* renderer = art::Artwork(resource_)) {
+    if (QSvgRenderer* renderer = ui::Renderer(art_)) {
         QPainter imagePainter(&drawn_);
         imagePainter.setRenderHint(QPainter::Antialiasing);
         renderer->render(&imagePainter, QRectF(drawn_.rect()));
@@ -77,7 +78,7 @@ void SkinPicture::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (!paintClip_.isEmpty())
         painter.setClipRegion(paintClip_);
-    QSvgRenderer* renderer = art::Artwork(resource_);
+    QSvgRenderer* renderer = ui::Renderer(art_);
     if (renderer && devicePixelRatioF() != 1.0) {
         // Above 100% scale draw the vector picture itself, not the enlarged
         // 100% image, so the disc edge stays sharp.

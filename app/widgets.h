@@ -9,12 +9,9 @@
 #include <QString>
 #include <QWidget>
 
-#include "quorvel/picture.h"
+#include "quorvel/artwork.h"
 
 namespace quorvel::app {
-
-// The picture controls of the main window.
-using PictureBox = art::Picture;
 
 // A decoration drawn on the skin; it takes no mouse input, so a press on it
 // reaches the skin beneath and drags the window.
@@ -48,7 +45,7 @@ protected:
 class SkinPicture : public QWidget {
     Q_OBJECT
 public:
-    explicit SkinPicture(const QString& resourcePath, QWidget* parent = nullptr);
+    explicit SkinPicture(ui::Art art, QWidget* parent = nullptr);
 
     // Draws the skin into the persistent image at 100% scale, so that its
     // pixels can be read before the window is shown.
@@ -71,7 +68,7 @@ protected:
 private:
     bool onBareSkin(const QPoint& pos) const;
 
-    QString resource_;
+    ui::Art art_;
     QImage drawn_;
     QRegion paintClip_;
     enum class Drag { None, Pressed, Following, ByWindowSystem } drag_ = Drag::None;

@@ -2,7 +2,7 @@
 
 #include "quorvel/picture.h"
 #include "texts.h"
-#include "window_look.h"
+#include "quorvel/look.h"
 
 #include <QIcon>
 
@@ -11,25 +11,25 @@ namespace quorvel::language {
 AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
 {
     setObjectName(QStringLiteral("Form3"));
-    look::MakeFixedDialog(this, {233, 416}, QColor(192, 255, 255));
+    ui::MakeFixedDialog(this, {233, 416}, QColor(192, 255, 255));
     setWindowTitle(QString::fromUtf8(texts::kAboutDesignedTitle));
 
     // The logo is square and the space is not: keep its proportions.
     auto* logo =
-        new art::Picture(QStringLiteral(":/quorvel/logo.svg"), art::Picture::Placement::Fitted, this);
+        new ui::Picture(ui::Art::Logo, ui::Picture::Placement::Fitted, this);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setGeometry(0, 0, 233, 169);
 
-    look::MakeLabel(this, "Label1", QString::fromUtf8(texts::kAboutDesignedText),
+    ui::MakeLabel(this, "Label1", QString::fromUtf8(texts::kAboutDesignedText),
                     {8, 176, 217, 185}, Qt::AlignLeft | Qt::AlignTop);
-    look::MakeLabel(this, "Label2", QString::fromUtf8(texts::kAboutDesignedVersion),
+    ui::MakeLabel(this, "Label2", QString::fromUtf8(texts::kAboutDesignedVersion),
                     {8, 368, 217, 17}, Qt::AlignHCenter | Qt::AlignTop);
-    look::MakeLabel(this, "Label3", QString::fromUtf8(texts::kAboutMadeIn), {8, 392, 217, 17},
+    ui::MakeLabel(this, "Label3", QString::fromUtf8(texts::kAboutMadeIn), {8, 392, 217, 17},
                     Qt::AlignHCenter | Qt::AlignTop);
 
     // The options dialog's icon, loaded here rather than taken from the
     // dialog so that opening the box does not build the dialog.
-    setWindowIcon(QIcon(QString::fromLatin1(look::kOptionsIcon)));
+    setWindowIcon(QIcon(ui::PathOf(ui::Art::OptionsIcon)));
 }
 
 }  // namespace quorvel::language

@@ -14,8 +14,6 @@ namespace quorvel::language::detail {
 
 // The main window, by its objectName, or nullptr while there is none.
 QWidget* MainWindow();
-// Sets the main window's caption to the product name.
-void NameMainWindow();
 
 // The control of `window` with this objectName, not looking into other
 // windows the window may own; nullptr when there is none.

@@ -141,12 +141,6 @@ QWidget* MainWindow()
     return nullptr;
 }
 
-void NameMainWindow()
-{
-    if (QWidget* window = MainWindow())
-        window->setWindowTitle(QString::fromLatin1(texts::kProductName));
-}
-
 QWidget* FindControl(QWidget* window, const QString& name)
 {
     for (QWidget* control : Controls(window))
@@ -204,7 +198,6 @@ void LoadSettings()
     const settings::ReadResult read = settings::ReadLanguageCode();
     g_languageCode = read.value;
     ApplyLanguage();
-    detail::NameMainWindow();
     if (read.unreadable)
         detail::ShowMessage(Message::SettingsUnreadable);
 }

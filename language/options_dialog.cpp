@@ -5,7 +5,7 @@
 
 #include "quorvel/picture.h"
 #include "texts.h"
-#include "window_look.h"
+#include "quorvel/look.h"
 
 #include <QIcon>
 
@@ -30,7 +30,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     button->setAutoDefault(false);
-    art::SetColour(button, QPalette::Button, colour);
+    ui::SetColour(button, QPalette::Button, colour);
     return button;
 }
 
@@ -39,18 +39,18 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
 {
     setObjectName(QStringLiteral("Form2"));
-    look::MakeFixedDialog(this, {480, 169}, kBackground);
-    setWindowIcon(QIcon(QString::fromLatin1(look::kOptionsIcon)));
+    ui::MakeFixedDialog(this, {480, 169}, kBackground);
+    setWindowIcon(QIcon(ui::PathOf(ui::Art::OptionsIcon)));
 
-    auto* prompt = look::MakeLabel(this, "Label1_0",
+    auto* prompt = ui::MakeLabel(this, "Label1_0",
                                    QString::fromUtf8(texts::kOptionsDesignedPrompt),
                                    {8, 8, 169, 33}, Qt::AlignLeft | Qt::AlignTop);
     // The stand-in faces run a little wider than the designed one, and the
     // longest prompt would lose its last word under the flags: let it use
     // the free room up to the frame.
     prompt->resize(196, 33);
-    prompt->setFont(look::DesignedFont(9.75, true));
-    art::SetColour(prompt, QPalette::WindowText, Qt::white);
+    prompt->setFont(ui::DesignFont("MS Sans Serif", 9.75, true));
+    ui::SetColour(prompt, QPalette::WindowText, Qt::white);
 
     // Flags, option buttons and markers side by side, by flag index.
     std::vector<const texts::Language*> languages;
@@ -64,21 +64,20 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         const int option = language->option;
 
         auto* flag =
-            new art::Picture(QString::fromLatin1(language->flag), art::Picture::Placement::Stretched, this);
-        flag->setObjectName(art::IndexedName("Image1", option));
+            new ui::Picture(language->flag, ui::Picture::Placement::Stretched, this);
+        flag->setObjectName(ui::IndexedName("Image1", option));
         flag->setGeometry(left, 32, 33, 25);
         flag->setCursor(Qt::PointingHandCursor);
-        connect(flag, &art::Picture::clicked, this, [this, option] { FlagClicked(option); });
+        connect(flag, &ui::Picture::clicked, this, [this, option] { FlagClicked(option); });
 
         auto* button = new QRadioButton(this);
-        button->setObjectName(art::IndexedName("Option1", option));
+        button->setObjectName(ui::IndexedName("Option1", option));
         button->setGeometry(left + 8, 56, 17, 17);
-        art::Fill(button, kBackground);
+        ui::Fill(button, kBackground);
         options_->addButton(button, option);
 
-        auto* marker = new art::Picture(QStringLiteral(":/quorvel/marker.svg"),
-                                        art::Picture::Placement::Fitted, this);
-        marker->setObjectName(art::IndexedName("Image2", option));
+        auto* marker = new ui::Picture(ui::Art::Marker, ui::Picture::Placement::Fitted, this);
+        marker->setObjectName(ui::IndexedName("Image2", option));
         marker->setGeometry(left, 80, 25, 25);
         marker->hide();
         markers_[option] = marker;
@@ -97,11 +96,11 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(208, 8, 265, 153);
-    art::Fill(frame, kBackground);
+    ui::Fill(frame, kBackground);
 
     auto* site = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25},
                             QColor(128, 255, 255));
-    site->setIcon(QIcon(QStringLiteral(":/quorvel/house.svg")));
+    site->setIcon(QIcon(ui::PathOf(ui::Art::House)));
     site->setIconSize({21, 21});
     connect(site, &QPushButton::clicked, this, [] { OpenMakerSite(); });
     auto* about = MakeButton(frame, "Command3", QString::fromUtf8(texts::kOptionsDesignedAbout),
@@ -116,7 +115,6 @@ void OptionsWindow::Load()
     detail::SetPendingLanguageCode(LanguageCode());
     ok_->setEnabled(false);
     setWindowTitle(QString::fromUtf8(texts::kOptionsDesignedTitle));
-    detail::NameMainWindow();
 }
 
 void OptionsWindow::SelectOption(int option)
@@ -160,7 +158,6 @@ void OptionsWindow::Confirm()
         // Not stored, but still what the user asked for in this run.
         SetLanguageCode(chosen);
         ApplyLanguage();
-        detail::NameMainWindow();
     }
     if (!self)
         return;

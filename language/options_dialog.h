@@ -36,7 +36,7 @@ private:
 
     QButtonGroup* options_ = nullptr;
     QPushButton* ok_ = nullptr;
-    std::map<int, art::Picture*> markers_;
+    std::map<int, ui::Picture*> markers_;
 };
 
 }  // namespace quorvel::language

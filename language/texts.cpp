@@ -7,25 +7,25 @@ namespace quorvel::language::texts {
 
 // code, option of Form2, flag, about text.
 const std::array<Language, kLanguageCount> kLanguages = {{
-    {"0", 2, ":/quorvel/flag-fr.svg",
+    {"0", 2, ui::Art::FlagFr,
      "Quorvel convertit les tailles de vêtements et de chaussures entre sept pays. "
      "Conçu et réalisé par Dravenor.\n"
      "\n" QV_NOTICE_EN},
-    {"1", 0, ":/quorvel/flag-uk.svg",
+    {"1", 0, ui::Art::FlagUk,
      "Quorvel converts clothing and shoe sizes between seven countries. "
      "Designed and made by Dravenor.\n"
      "\n" QV_NOTICE_EN},
-    {"2", 1, ":/quorvel/flag-jp.svg",
+    {"2", 1, ui::Art::FlagJp,
      "Quorvelは、7か国の洋服と靴のサイズを換算するソフトウェアです。\n" QV_NOTICE_EN
      "\n"
      "企画・制作：Dravenor。ご利用いただきありがとうございます。"},
-    {"3", 4, ":/quorvel/flag-de.svg",
+    {"3", 4, ui::Art::FlagDe,
      "Quorvel rechnet Kleider- und Schuhgrößen zwischen sieben Ländern um. "
      "Entworfen und erstellt von Dravenor.\n"
      "\n"
      "\n"
      "Copyright © Dravenor. Alle Rechte vorbehalten."},
-    {"4", 5, ":/quorvel/flag-it.svg",
+    {"4", 5, ui::Art::FlagIt,
      "Quorvel converte le taglie di abiti e scarpe tra sette paesi. "
      "Ideato e realizzato da Dravenor.\n"
      "\n"

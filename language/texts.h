@@ -1,6 +1,8 @@
 // The language-dependent texts of the three windows, held as data.
 #pragma once
 
+#include "quorvel/artwork.h"
+
 #include <QString>
 
 #include <array>
@@ -15,7 +17,7 @@ inline constexpr int kLanguageCount = 5;
 struct Language {
     const char* code;
     int option;         // index of its flag, option and marker in Form2
-    const char* flag;   // picture of that flag
+    ui::Art flag;
     const char* about;  // the about box's text
 };
 

@@ -10,7 +10,7 @@ namespace {
 
 QImage DrawnSkin()
 {
-    quorvel::app::SkinPicture picture(QStringLiteral(":/quorvel/skin.svg"));
+    quorvel::app::SkinPicture picture(quorvel::ui::Art::Skin);
     picture.resize(430, 430);
     picture.drawSkin();
     return picture.drawnImage();

@@ -140,8 +140,8 @@ private slots:
         QVERIFY(!form->mask().isEmpty());
 
         QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(child<QLabel>("Lname")->text() + child<QAbstractButton>("Option2_0")->text() +
-                     child<QAbstractButton>("SeeBtn")->text(), "QuorvelHommeVoir");
+        QCOMPARE(form->windowTitle() + child<QLabel>("Lname")->text() + child<QAbstractButton>("Option2_0")->text() +
+                     child<QAbstractButton>("SeeBtn")->text(), "QuorvelQuorvelHommeVoir");
         const QImage shot = form->grab().toImage();
         QCOMPARE(QColor(shot.pixel(158, 19)), QColor(255, 255, 0));
         QCOMPARE(QColor(shot.pixel(120, 60)), QColor(128, 128, 128));  // the sex frame's border

@@ -26,9 +26,8 @@ void InstallFontSubstitutes();
 QString LanguageCode();
 void SetLanguageCode(const QString& code);
 
-// Reads the stored code into LanguageCode, applies it to all windows and sets
-// the main window's caption to the product name. A store that exists but
-// cannot be read gives the empty code and one message.
+// Reads the stored code into LanguageCode and applies it to all windows. A
+// store that exists but cannot be read gives the empty code and one message.
 void LoadSettings();
 
 // Writes the texts of LanguageCode into all windows, creating the options

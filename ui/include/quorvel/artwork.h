@@ -1,0 +1,19 @@
+// The pictures drawn for Quorvel, and what each one shows.
+#pragma once
+
+#include <QString>
+
+namespace quorvel::ui {
+
+enum class Art {
+    Skin, Suit, Dress, Shirt, Trousers, Boots, Trainers, Logo,
+    Tool, WindowIcon, OptionsIcon, House, Marker,
+    FlagUk, FlagJp, FlagFr, FlagUs, FlagDe, FlagIt, FlagAu,
+};
+
+// Its resource path (":/quorvel/skin.svg").
+QString PathOf(Art art);
+// What it shows, in words for a screen reader ("suit"); empty for decoration.
+QString WhatItShows(Art art);
+
+}  // namespace quorvel::ui

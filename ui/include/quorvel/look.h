@@ -1,0 +1,70 @@
+// How the windows' controls are dressed: the designed faces and colours,
+// fixed dialogs, and the names controls of one array take.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+#include <QString>
+#include <QWidget>
+
+namespace quorvel::ui {
+
+// A designed face by name ("MS Sans Serif", "MS UI Gothic"); the language
+// module maps the names to faces installed here.
+inline QFont DesignFont(const char* family, qreal points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// In every colour group, so disabled and inactive controls keep it too.
+inline void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// An opaque background of this colour (buttons paint theirs in the Button
+// role, other controls in the Window role).
+inline void Fill(QWidget* widget, const QColor& colour)
+{
+    SetColour(widget, widget->backgroundRole(), colour);
+    widget->setAutoFillBackground(true);
+}
+
+// A fixed-size dialog window with a title bar and a close box only.
+inline void MakeFixedDialog(QWidget* window, QSize clientSize, QColor background)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(clientSize);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setFont(DesignFont("MS Sans Serif", 8.25, false));
+    Fill(window, background);
+}
+
+// Labels take their texts as plain text: none of them is markup.
+inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                         Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    label->setGeometry(geometry);
+    return label;
+}
+
+// Element k of a control array: "Label2" and 3 make "Label2_3".
+inline QString IndexedName(const char* design, int k)
+{
+    return QLatin1String(design) + QLatin1Char('_') + QString::number(k);
+}
+
+}  // namespace quorvel::ui

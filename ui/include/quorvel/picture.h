@@ -1,0 +1,49 @@
+// The control that shows one of the pictures.
+#pragma once
+
+#include "quorvel/artwork.h"
+
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace quorvel::ui {
+
+// The renderer of a picture, parsed once on first use, owned by the
+// application and shared by every control showing it; null when the picture
+// is missing.
+QSvgRenderer* Renderer(Art art);
+
+// A picture control, named for screen readers by what its picture shows.
+// Vector pictures are drawn at the device's resolution, so they stay crisp at
+// any display scale. A press is taken by the picture, and a left press
+// released inside it is a click.
+class Picture : public QWidget {
+    Q_OBJECT
+public:
+    enum class Placement {
+        Stretched,    // fills the control
+        NaturalSize,  // its own size, from the top-left corner
+        Fitted,       // as large as fits, proportions kept, centred
+    };
+
+    Picture(Art art, Placement placement, QWidget* parent = nullptr);
+
+    Art picture() const { return art_; }
+    void setPicture(Art art);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Art art_;
+    Placement placement_;
+    bool pressed_ = false;
+};
+
+}  // namespace quorvel::ui
