@@ -7,7 +7,12 @@
 #include "widgets.h"
 #include "window_region.h"
 
+#include <QAccessibleWidget>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QShortcut>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -22,6 +27,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace quorvel::app {
 namespace {
@@ -36,25 +42,74 @@ const QColor kGarmentBlue(128, 128, 255);
 constexpr int kLongestListText = 40;
 const QColor kSexLilac(192, 192, 255);
 
-// Typing into a size or country list raises no click, and Enter must not turn
-// the typed text into a pick or an entry of the list.
-class SwallowEnter : public QObject {
+// Keys in a size or country list. Typing raises no click, and Return must not
+// turn the typed text into a pick or an entry of the list: it presses the
+// result button instead. Ctrl+C copies the panel unless text is selected.
+class ListKeys : public QObject {
 public:
-    using QObject::QObject;
+    ListKeys(QComboBox* list, QPushButton* seeBtn) : QObject(list), list_(list), seeBtn_(seeBtn) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                event->accept();
-                return event->type() == QEvent::KeyPress;
-            }
-        }
-        return QObject::eventFilter(watched, event);
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) && !list_->lineEdit()->hasSelectedText())
+            return event->type() == QEvent::ShortcutOverride;  // left to the window's shortcut
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        event->accept();
+        if (event->type() == QEvent::KeyPress && seeBtn_->isEnabled())
+            seeBtn_->click();
+        return event->type() == QEvent::KeyPress;
+    }
+
+private:
+    QComboBox* list_;
+    QPushButton* seeBtn_;
+};
+
+// A result cell: a screen reader hears its country and row with the size
+// ("France, garment: 48") in the interface language.
+class CellAccessible : public QAccessibleWidget {
+public:
+    explicit CellAccessible(ResultCell* cell) : QAccessibleWidget(cell, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* cell = static_cast<const ResultCell*>(widget());
+        if (t == QAccessible::Value)
+            return cell->text();
+        if (t == QAccessible::Name)
+            return cell->spokenName();
+        return QAccessibleWidget::text(t);
     }
 };
+
+// A list keeps its name ("Shoe size") when filled; its text is its value.
+// Qt's own names an editable list by its text on Linux.
+class ListAccessible : public QAccessibleWidget {
+public:
+    explicit ListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<const QComboBox*>(widget())->currentText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ControlRole(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(ResultCell::staticMetaObject.className()))
+        return new CellAccessible(static_cast<ResultCell*>(object));
+    auto* list = qobject_cast<QComboBox*>(object);
+    if (className == QLatin1String("QComboBox") && list && list->window()->objectName() == QLatin1String("Form1"))
+        return new ListAccessible(list);
+    return nullptr;
+}
 
 
 }  // namespace
@@ -66,6 +121,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setFixedSize(kForm1ClientSize);
     // What every control without a font of its own is designed with.
     setFont(ui::DesignFont("MS Sans Serif", 8.25, false));
+    // Until a language is applied: the designed texts are French.
+    setProperty("garmentWord", QStringLiteral("vêtement"));
+    setProperty("shoeWord", QStringLiteral("chaussures"));
+    setProperty("copyText", QStringLiteral("Copier"));
+    ui::InstallAccessibleRoles();
+    static const bool controlsNamed = (QAccessible::installFactory(&ControlRole), true);
+    Q_UNUSED(controlsNamed);
     BuildControls();
     ConnectHandlers();
     Load();
@@ -132,9 +194,6 @@ void Form1::BuildControls()
         // The size is fixed by the layout: measuring every entry (and loading
         // a Japanese face for one of them) at start-up would buy nothing.
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        auto* filter = new SwallowEnter(combo);
-        combo->installEventFilter(filter);
-        combo->lineEdit()->installEventFilter(filter);
         combo->setAccessibleName(meaning);
         return combo;
     };
@@ -145,7 +204,7 @@ void Form1::BuildControls()
 
     // The hidden holder, outside the client area, keeps the two pictures that
     // the garment option takes on a sex click.
-    placer.make<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("Frame4"));
+    auto* frame4 = placer.make<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("Frame4"));
     iHomme_ = picture(QStringLiteral("IHomme"), Art::Suit, false);
     iFemme_ = picture(QStringLiteral("Ifemme"), Art::Dress, false);
 
@@ -166,9 +225,9 @@ void Form1::BuildControls()
         ui::SetColour(option1_[k], QPalette::WindowText, Qt::white);
         option1Group_->addButton(option1_[k], k);
     }
-    option1_[0]->setAccessibleName(QStringLiteral("suit or dress"));
-    option1_[2]->setAccessibleName(QStringLiteral("shirt"));
-    option1_[3]->setAccessibleName(QStringLiteral("trousers"));
+    option1_[0]->setAccessibleName(QStringLiteral("Costume ou robe"));
+    option1_[2]->setAccessibleName(QStringLiteral("Chemise"));
+    option1_[3]->setAccessibleName(QStringLiteral("Pantalon"));
 
     auto* frame2 = placer.make<QFrame>(QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
@@ -177,7 +236,7 @@ void Form1::BuildControls()
     option3_ = option(QStringLiteral("Option3"), QStringLiteral("Option3"), kGarmentBlue);
     // Alone in its frame, the shoe option would let a click switch it off.
     (new QButtonGroup(this))->addButton(option3_);
-    option3_->setAccessibleName(QStringLiteral("shoes"));
+    option3_->setAccessibleName(QStringLiteral("Chaussures"));
 
     auto* frame1 = placer.make<CaptionFrame>(QStringLiteral("Frame1"), QStringLiteral("Sexe"));
     ui::Fill(frame1, kSexLilac);
@@ -193,11 +252,11 @@ void Form1::BuildControls()
         picture(ui::IndexedName("Image1", i), kFlags[std::size_t(i)], true);
     picture(QStringLiteral("I1"), Art::Logo, true);
 
-    combo1_ = list(QStringLiteral("Combo1"), QStringLiteral("Country"));
-    combo2_[0] = list(QStringLiteral("Combo2_0"), QStringLiteral("Suit or dress size"));
-    combo2_[2] = list(QStringLiteral("Combo2_2"), QStringLiteral("Shirt size"));
-    combo2_[1] = list(QStringLiteral("Combo2_1"), QStringLiteral("Shoe size"));
-    combo2_[3] = list(QStringLiteral("Combo2_3"), QStringLiteral("Trousers size"));
+    combo1_ = list(QStringLiteral("Combo1"), QStringLiteral("Pays"));
+    combo2_[0] = list(QStringLiteral("Combo2_0"), QStringLiteral("Taille du costume ou de la robe"));
+    combo2_[2] = list(QStringLiteral("Combo2_2"), QStringLiteral("Taille de chemise"));
+    combo2_[1] = list(QStringLiteral("Combo2_1"), QStringLiteral("Pointure"));
+    combo2_[3] = list(QStringLiteral("Combo2_3"), QStringLiteral("Taille de pantalon"));
 
     seeBtn_ = placer.make<QPushButton>(QStringLiteral("SeeBtn"), QStringLiteral("Voir"));
     seeBtn_->setFont(ui::DesignFont("MS Sans Serif", 12, true));
@@ -213,7 +272,7 @@ void Form1::BuildControls()
     command1_ = placer.make<QPushButton>(QStringLiteral("Command1"), QStringLiteral("X"));
     command1_->setFont(ui::DesignFont("MS UI Gothic", 9.75, true));
     ui::SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
-    command1_->setAccessibleDescription(QStringLiteral("Exit"));
+    command1_->setAccessibleName(QStringLiteral("Quitter"));
 
     lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), ui::DesignFont("MS UI Gothic", 8.25, true),
                    Qt::black, Qt::AlignHCenter);
@@ -221,15 +280,13 @@ void Form1::BuildControls()
           Qt::white, Qt::AlignHCenter);
     label(QStringLiteral("Label4"), QStringLiteral("Option"), captionFont, Qt::white, Qt::AlignLeft);
     label(QStringLiteral("Label5"), QStringLiteral("Exit"), captionFont, Qt::white, Qt::AlignLeft);
-    for (int i = 0; i < kColumnCount; ++i) {
-        const std::string_view country = CountryName(CountryAtColumn(i));
-        const QString who = QString::fromUtf8(country.data(), qsizetype(country.size()));
-        label2_[std::size_t(i)] = label(ui::IndexedName("Label2", i), QStringLiteral("0"), resultFont, Qt::white,
-                                        Qt::AlignHCenter);
-        label2_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("garment size, %1").arg(who));
-        label3_[std::size_t(i)] = label(ui::IndexedName("Label3", i), QStringLiteral("0"), resultFont, Qt::white,
-                                        Qt::AlignHCenter);
-        label3_[std::size_t(i)]->setAccessibleDescription(QStringLiteral("shoe size, %1").arg(who));
+    for (std::size_t i = 0; i < kFlags.size(); ++i) {
+        for (auto [cells, row, word] : {std::tuple{&label2_, "Label2", "garmentWord"}, {&label3_, "Label3", "shoeWord"}}) {
+            ResultCell* cell = (*cells)[i] = placer.make<ResultCell>(ui::IndexedName(row, int(i)), kFlags[i], word);
+            cell->setFont(resultFont);
+            cell->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+            ui::SetColour(cell, QPalette::WindowText, Qt::white);
+        }
     }
     for (int k = 0; k < 5; ++k) {
         lf_[std::size_t(k)] = label(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
@@ -237,13 +294,27 @@ void Form1::BuildControls()
         lf_[std::size_t(k)]->hide();
     }
 
-    const std::array<QWidget*, 14> focusOrder{
-        command1_,   tool_,       combo1_,     option2_[1], option2_[0], seeBtn_,     combo2_[0],
-        combo2_[1],  combo2_[2],  combo2_[3],  option3_,    option1_[3], option1_[2], option1_[0],
+    // Out of sight, out of reach: the holder of the two garment pictures and
+    // the trousers list lie outside the window, the trousers option all but.
+    frame4->hide();
+    combo2_[3]->hide();
+    option1_[3]->setFocusPolicy(Qt::NoFocus);
+
+    // As the eye reads the disc, and nothing harmful first.
+    const std::array<QWidget*, 12> focusOrder{
+        option2_[0], option2_[1], combo1_,    option1_[0], option1_[2], combo2_[0],
+        combo2_[2],  option3_,    combo2_[1], seeBtn_,     tool_,       command1_,
     };
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
-    command1_->setFocus();
+    option2_[0]->setFocus();
+    for (QComboBox* combo : {combo1_, combo2_[0], combo2_[1], combo2_[2], combo2_[3]}) {
+        auto* keys = new ListKeys(combo, seeBtn_);
+        combo->installEventFilter(keys);
+        combo->lineEdit()->installEventFilter(keys);
+    }
+    ui::ClickOnReturn(this);
+    new FocusRing(picture1_);
 }
 
 void Form1::ConnectHandlers()
@@ -261,6 +332,7 @@ void Form1::ConnectHandlers()
     connect(tool_, &QToolButton::clicked, this, [] { language::ShowOptionsDialog(); });
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(picture1_, &SkinPicture::doubleClicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &Form1::CopyPanel);
 }
 
 void Form1::Load()
@@ -369,7 +441,6 @@ void Form1::Option2Click(int k)
     ShowStepArrow(1);
     sex_ = k == 0 ? Sex::Man : Sex::Woman;
     i2_[0]->setPicture((k == 0 ? iHomme_ : iFemme_)->picture());
-    option1_[0]->setAccessibleName(i2_[0]->accessibleName());
     image2_[1]->setPicture(i2_[0]->picture());
     Combo1Click();
 }
@@ -414,6 +485,31 @@ void Form1::SeeBtnClick()
     const std::string shoeSize = ListFor(SizeList::Shoes)->currentText().toStdString();
     DispatchConversion({country_, sex_, garment_, garmentSize, shoeSize}, panel_);
     ShowPanel();
+}
+
+QString Form1::PanelText() const
+{
+    QStringList lines;
+    for (const auto& row : {std::optional<ResultCells>{}, std::optional{label2_}, std::optional{label3_}}) {
+        QStringList cells;
+        for (std::size_t i = 0; i < kFlags.size(); ++i)
+            cells << (row ? (*row)[i]->text() : ui::NameOf(kFlags[i]));
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void Form1::CopyPanel() const { QGuiApplication::clipboard()->setText(PanelText()); }
+
+void Form1::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The flags and the two rows of cells.
+    const QRect panel = label2_.front()->geometry().united(label3_.back()->geometry()).united(QRect(56, 224, 353, 25));
+    if (!panel.contains(picture1_->mapFrom(this, event->pos())))
+        return;
+    QMenu menu(this);
+    menu.addAction(property("copyText").toString(), this, &Form1::CopyPanel);
+    menu.exec(event->globalPos());
 }
 
 void Form1::ShowPanel()

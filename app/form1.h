@@ -36,7 +36,16 @@ public:
     // start of the program asks for it.
     void ShowAgain();
 
+    // The result panel as text: the seven countries in the interface
+    // language, then the garment and shoe rows, tab-separated.
+    QString PanelText() const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
+    using ResultCells = std::array<ResultCell*, kColumnCount>;
+    void CopyPanel() const;
     void BuildControls();
     void ConnectHandlers();
     void Load();
@@ -77,8 +86,8 @@ private:
     ui::Picture* iHomme_ = nullptr;
     ui::Picture* iFemme_ = nullptr;
     std::array<ui::Picture*, 2> image2_{};
-    std::array<QLabel*, kColumnCount> label2_{};
-    std::array<QLabel*, kColumnCount> label3_{};
+    ResultCells label2_{};
+    ResultCells label3_{};
     std::array<QLabel*, 5> lf_{};
     QPushButton* seeBtn_ = nullptr;
     QToolButton* tool_ = nullptr;

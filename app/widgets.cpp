@@ -1,12 +1,14 @@
 #include "widgets.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QWindow>
 
+#include "quorvel/look.h"
 #include "quorvel/picture.h"
 
 namespace quorvel::app {
@@ -49,6 +51,61 @@ void CaptionFrame::paintEvent(QPaintEvent*)
     painter.fillRect(caption, palette().color(backgroundRole()));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
+}
+
+// ------------------------------------------------------------ ResultCell
+
+ResultCell::ResultCell(ui::Art country, const char* rowWord, QWidget* parent)
+    : QLabel(QStringLiteral("0"), parent), country_(country), rowWord_(rowWord)
+{
+}
+
+QString ResultCell::spokenName() const
+{
+    return QStringLiteral("%1, %2: %3").arg(ui::NameOf(country_), window()->property(rowWord_).toString(), text());
+}
+
+// ------------------------------------------------------------ FocusRing
+
+FocusRing::FocusRing(QWidget* skin) : QWidget(skin)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &FocusRing::follow);
+}
+
+bool FocusRing::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
+        keyboard_ = event->type() == QEvent::KeyPress;
+        // After the key has moved the focus.
+        QMetaObject::invokeMethod(this, &FocusRing::follow, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void FocusRing::follow()
+{
+    QWidget* skin = parentWidget();
+    QWidget* focus = QApplication::focusWidget();
+    // A list's text field stands for its list.
+    if (focus && focus->parentWidget() && qobject_cast<QComboBox*>(focus->parentWidget()))
+        focus = focus->parentWidget();
+    if (!keyboard_ || !focus || !skin->isAncestorOf(focus) || !focus->isVisible()) {
+        hide();
+        return;
+    }
+    setGeometry(QRect(focus->mapTo(skin, QPoint()), focus->size()).adjusted(-3, -3, 3, 3));
+    raise();
+    show();
+    update();
+}
+
+void FocusRing::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    ui::DrawFocusRing(painter, rect());
 }
 
 // ------------------------------------------------------------ SkinPicture

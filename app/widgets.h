@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QPoint>
 #include <QRegion>
 #include <QString>
@@ -38,6 +39,36 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A cell of the result panel, which a screen reader names by its country and
+// row ("France, garment: 48"). The row's word is the window's property
+// `rowWord`, which the interface language sets.
+class ResultCell : public QLabel {
+    Q_OBJECT
+public:
+    ResultCell(ui::Art country, const char* rowWord, QWidget* parent = nullptr);
+    QString spokenName() const;
+
+private:
+    ui::Art country_;
+    const char* rowWord_;
+};
+
+// The keyboard focus on the skin, drawn around the focused control once the
+// keyboard is in use (a mouse user sees none), over everything on the skin.
+class FocusRing : public QWidget {
+    Q_OBJECT
+public:
+    explicit FocusRing(QWidget* skin);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void follow();
+    bool keyboard_ = false;
 };
 
 // Picture1: the skin that fills the window. A press of any button on its bare

@@ -5,6 +5,7 @@
 #include "quorvel/look.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 
 namespace quorvel::language {
 
@@ -30,6 +31,14 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
     // The options dialog's icon, loaded here rather than taken from the
     // dialog so that opening the box does not build the dialog.
     setWindowIcon(QIcon(ui::PathOf(ui::Art::OptionsIcon)));
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        hide();
+    else
+        DiscardableWindow::keyPressEvent(event);
 }
 
 }  // namespace quorvel::language

@@ -11,6 +11,9 @@ class AboutWindow : public detail::DiscardableWindow {
 
 public:
     explicit AboutWindow(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace quorvel::language

@@ -7,6 +7,9 @@
 #include "options_dialog.h"
 #include "texts.h"
 
+#include "quorvel/look.h"
+#include "quorvel/picture.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,6 +17,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QUrl>
@@ -74,27 +78,6 @@ QWidget* WindowNamed(const char* name)
     return detail::MainWindow();
 }
 
-// Writes one property the way the kind of control holds it.
-void WriteProperty(QWidget* target, texts::Property property, const QString& text)
-{
-    switch (property) {
-    case texts::Property::WindowTitle:
-        target->setWindowTitle(text);
-        break;
-    case texts::Property::ToolTip:
-        target->setToolTip(text);
-        break;
-    case texts::Property::Caption:
-        if (auto* button = qobject_cast<QAbstractButton*>(target))
-            button->setText(text);
-        else if (auto* label = qobject_cast<QLabel*>(target))
-            label->setText(text);
-        else if (auto* frame = qobject_cast<QGroupBox*>(target))
-            frame->setTitle(text);
-        break;
-    }
-}
-
 void WriteTexts(int column)
 {
     for (const texts::TextRow& row : texts::kTextRows) {
@@ -108,7 +91,7 @@ void WriteTexts(int column)
                               ? window
                               : detail::FindControl(window, QLatin1String(row.control));
         if (target != nullptr)
-            WriteProperty(target, row.property, QString::fromUtf8(text));
+            target->setProperty(row.property, QString::fromUtf8(text));
     }
 }
 
@@ -160,7 +143,7 @@ void ShowMessage(Message message)
         QMessageBox::warning(MainWindow(), QString::fromLatin1(texts::kProductName), text);
 }
 
-DiscardableWindow::DiscardableWindow(QWidget* parent) : QWidget(parent) {}
+DiscardableWindow::DiscardableWindow(QWidget* parent) : QWidget(parent) { ui::InstallAccessibleRoles(); }
 
 void DiscardableWindow::closeEvent(QCloseEvent* event)
 {
@@ -193,10 +176,24 @@ QString LanguageCode() { return g_languageCode; }
 
 void SetLanguageCode(const QString& code) { g_languageCode = code; }
 
+QString DesktopLanguageCode()
+{
+    static constexpr std::pair<const char*, const char*> kCodes[] = {
+        {"fr", "0"}, {"en", "1"}, {"ja", "2"}, {"de", "3"}, {"it", "4"}};
+    for (const QString& wanted : QLocale().uiLanguages()) {
+        const QString language = wanted.section(QLatin1Char('-'), 0, 0);
+        for (const auto& [name, code] : kCodes)
+            if (language == QLatin1String(name))
+                return QLatin1String(code);
+    }
+    return {};
+}
+
 void LoadSettings()
 {
     const settings::ReadResult read = settings::ReadLanguageCode();
-    g_languageCode = read.value;
+    // Nothing stored yet: the desktop's language, stored only once chosen.
+    g_languageCode = read.value.isEmpty() && !read.unreadable ? DesktopLanguageCode() : read.value;
     ApplyLanguage();
     if (read.unreadable)
         detail::ShowMessage(Message::SettingsUnreadable);
@@ -207,10 +204,13 @@ void ApplyLanguage()
     const texts::Language* language = texts::FindLanguage(g_languageCode);
     if (language == nullptr)
         return;
+    const auto column = static_cast<std::size_t>(language - texts::kLanguages.data());
     UseInterfaceFont();
-    WriteTexts(static_cast<int>(language - texts::kLanguages.data()));
+    WriteTexts(int(column));
+    for (const texts::ArtName& art : texts::kArtNames)
+        ui::SetNameOf(art.art, QString::fromUtf8(art.names[column]));
     if (QWidget* label = detail::FindControl(Form3(), QStringLiteral("Label1")))
-        WriteProperty(label, texts::Property::Caption, QString::fromUtf8(language->about));
+        label->setProperty("text", QString::fromUtf8(language->about));
     Form2()->SelectOption(language->option);
 }
 
@@ -226,10 +226,11 @@ QWidget* AboutBox() { return Form3(); }
 
 void ShowOptionsDialog()
 {
-    QWidget* dialog = OptionsDialog();
+    OptionsWindow* dialog = Form2();
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
+    dialog->FocusChosenFlag();
 }
 
 QString PendingLanguageCode() { return g_pendingLanguageCode; }

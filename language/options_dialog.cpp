@@ -8,6 +8,7 @@
 #include "quorvel/look.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -68,12 +69,15 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         flag->setObjectName(ui::IndexedName("Image1", option));
         flag->setGeometry(left, 32, 33, 25);
         flag->setCursor(Qt::PointingHandCursor);
+        flag->setActivatable();
+        flag->setFixedName(QString::fromUtf8(language->name));
         connect(flag, &ui::Picture::clicked, this, [this, option] { FlagClicked(option); });
 
         auto* button = new QRadioButton(this);
         button->setObjectName(ui::IndexedName("Option1", option));
         button->setGeometry(left + 8, 56, 17, 17);
         ui::Fill(button, kBackground);
+        button->setAccessibleName(QString::fromUtf8(language->name));
         options_->addButton(button, option);
 
         auto* marker = new ui::Picture(ui::Art::Marker, ui::Picture::Placement::Fitted, this);
@@ -107,7 +111,26 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
                              {144, 120, 113, 25}, QColor(192, 192, 255));
     connect(about, &QPushButton::clicked, this, &OptionsWindow::ShowAboutBox);
 
+    // The flags first, as they are what the dialog is for; the option
+    // buttons last, reached by Tab as one group.
+    QWidget* previous = nullptr;
+    for (const char* name : {"Image1_0", "Image1_1", "Image1_2", "Image1_4", "Image1_5", "Command4", "Command5",
+                                "Command2", "Command3", "Option1_2"}) {
+        QWidget* next = findChild<QWidget*>(QLatin1String(name));
+        if (previous != nullptr)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+    ui::ClickOnReturn(this);
     Load();
+}
+
+void OptionsWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        Cancel();
+    else
+        DiscardableWindow::keyPressEvent(event);
 }
 
 void OptionsWindow::Load()
@@ -123,6 +146,13 @@ void OptionsWindow::SelectOption(int option)
         button->setChecked(true);
         OptionSelected(option);
     }
+}
+
+void OptionsWindow::FocusChosenFlag()
+{
+    const int chosen = options_->checkedId();
+    if (QWidget* flag = findChild<QWidget*>(ui::IndexedName("Image1", chosen < 0 ? 0 : chosen)))
+        flag->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void OptionsWindow::FlagClicked(int option)
@@ -162,7 +192,7 @@ void OptionsWindow::Confirm()
     if (!self)
         return;
     ok_->setEnabled(false);
-    hide();
+    HideToMainWindow();
     if (!saved)
         detail::ShowMessage(Message::SettingsNotSaved);
 }
@@ -170,7 +200,15 @@ void OptionsWindow::Confirm()
 void OptionsWindow::Cancel()
 {
     ok_->setEnabled(false);
+    HideToMainWindow();
+}
+
+void OptionsWindow::HideToMainWindow()
+{
     hide();
+    // Back where the keyboard was before, whatever the window manager does.
+    if (QWidget* main = parentWidget())
+        main->activateWindow();
 }
 
 void OptionsWindow::ShowAboutBox()

@@ -24,6 +24,11 @@ public:
     // Selects the option of flag index `option` as if the user had: the
     // marker moves there and the choice becomes pending. OK is not touched.
     void SelectOption(int option);
+    // Puts the focus on the flag of the language in force, or the first flag.
+    void FocusChosenFlag();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Load();
@@ -32,6 +37,7 @@ private:
     void HideLanguageMarkers();
     void Confirm();
     void Cancel();
+    void HideToMainWindow();
     void ShowAboutBox();
 
     QButtonGroup* options_ = nullptr;

@@ -19,6 +19,7 @@ struct Language {
     int option;         // index of its flag, option and marker in Form2
     ui::Art flag;
     const char* about;  // the about box's text
+    const char* name;   // in itself, for the flag that chooses it
 };
 
 // In code order: the language of code "k" is at index k.
@@ -30,18 +31,24 @@ const Language* FindLanguage(const QString& code);
 // Options of Form2 by flag index, in the order they are laid out.
 const Language* LanguageOfOption(int option);
 
-enum class Property { Caption, ToolTip, WindowTitle };
-
 // One property of one control in every language; a null text leaves the
 // property as the previous language left it.
 struct TextRow {
     const char* window;    // objectName of the window
     const char* control;   // objectName of the control, nullptr for the window
-    Property property;
+    const char* property;  // its Qt property: "text", "title", "toolTip", ...
     std::array<const char*, kLanguageCount> texts;  // by language code
 };
 
 extern const std::span<const TextRow> kTextRows;
+
+// What each picture shows, in every language.
+struct ArtName {
+    ui::Art art;
+    std::array<const char*, kLanguageCount> names;
+};
+
+extern const std::span<const ArtName> kArtNames;
 
 // Designed texts of the dialogs, in force until a language is applied.
 inline constexpr char kProductName[] = "Quorvel";

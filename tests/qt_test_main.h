@@ -21,7 +21,8 @@ inline void MakeUserFolders(const QTemporaryDir& root)
 }  // namespace quorvel::test
 
 // QSettings reads the folders from the environment once: they are set before
-// the application object exists. `...` runs once it does.
+// the application object exists, with a desktop language that is none of the
+// program's, so that it starts in its designed texts. `...` runs once it does.
 #define QUORVEL_TEST_MAIN(TestClass, Application, ...)                         \
     int main(int argc, char* argv[])                                           \
     {                                                                          \
@@ -30,6 +31,8 @@ inline void MakeUserFolders(const QTemporaryDir& root)
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));   \
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("machine")));  \
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath("runtime")));  \
+        qputenv("LC_ALL", "C.UTF-8");                                          \
+        qunsetenv("LANGUAGE");                                                 \
         Application app(argc, argv);                                           \
         __VA_ARGS__;                                                           \
         TestClass test;                                                        \

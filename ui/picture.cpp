@@ -1,37 +1,57 @@
 #include "quorvel/picture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QKeyEvent>
+#include "quorvel/look.h"
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace quorvel::ui {
 namespace {
 
-struct ArtworkEntry {
-    const char* file;
-    const char* shows;
-};
-
-// By Art.
-constexpr std::array<ArtworkEntry, 20> kArtwork{{
-    {"skin", ""}, {"suit", "suit"}, {"dress", "dress"}, {"shirt", "shirt"}, {"trousers", "trousers"},
-    {"boots", "shoes"}, {"trainers", "shoes"}, {"logo", "Quorvel logo"},
+// By Art: the file, and the name in the designed (French) interface.
+constexpr std::array<std::pair<const char*, const char*>, 20> kArtwork{{
+    {"skin", ""}, {"suit", "costume"}, {"dress", "robe"}, {"shirt", "chemise"}, {"trousers", "pantalon"},
+    {"boots", "chaussures"}, {"trainers", "chaussures"}, {"logo", "logo Quorvel"},
     {"tool", ""}, {"window-icon", ""}, {"options-icon", ""}, {"house", ""}, {"marker", ""},
-    {"flag-uk", "United Kingdom"}, {"flag-jp", "Japan"}, {"flag-fr", "France"}, {"flag-us", "United States"},
-    {"flag-de", "Germany"}, {"flag-it", "Italy"}, {"flag-au", "Australia"},
+    {"flag-uk", "Royaume-Uni"}, {"flag-jp", "Japon"}, {"flag-fr", "France"}, {"flag-us", "États-Unis"},
+    {"flag-de", "Allemagne"}, {"flag-it", "Italie"}, {"flag-au", "Australie"},
 }};
 
-const ArtworkEntry& EntryOf(Art art) { return kArtwork.at(static_cast<std::size_t>(art)); }
+std::array<QString, kArtwork.size()>& Names()
+{
+    static std::array<QString, kArtwork.size()> names = [] {
+        std::array<QString, kArtwork.size()> designed;
+        for (std::size_t i = 0; i < kArtwork.size(); ++i)
+            designed[i] = QString::fromUtf8(kArtwork[i].second);
+        return designed;
+    }();
+    return names;
+}
 
 }  // namespace
 
-QString PathOf(Art art) { return QStringLiteral(":/quorvel/%1.svg").arg(QLatin1String(EntryOf(art).file)); }
+QString PathOf(Art art)
+{
+    return QStringLiteral(":/quorvel/%1.svg").arg(QLatin1String(kArtwork.at(std::size_t(art)).first));
+}
 
-QString WhatItShows(Art art) { return QString::fromLatin1(EntryOf(art).shows); }
+QString NameOf(Art art) { return Names().at(std::size_t(art)); }
+
+void SetNameOf(Art art, const QString& name)
+{
+    if (std::exchange(Names().at(std::size_t(art)), name) == name)
+        return;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* picture = qobject_cast<Picture*>(widget); picture && picture->picture() == art)
+            picture->rename();
+}
 
 QSvgRenderer* Renderer(Art art)
 {
@@ -50,7 +70,7 @@ QSvgRenderer* Renderer(Art art)
 
 Picture::Picture(Art art, Placement placement, QWidget* parent) : QWidget(parent), art_(art), placement_(placement)
 {
-    setAccessibleName(WhatItShows(art));
+    rename();
 }
 
 void Picture::setPicture(Art art)
@@ -58,9 +78,39 @@ void Picture::setPicture(Art art)
     if (art_ == art)
         return;
     art_ = art;
-    setAccessibleName(WhatItShows(art));
+    rename();
     update();
 }
+
+void Picture::setFixedName(const QString& name)
+{
+    fixedName_ = true;
+    setAccessibleName(name);
+}
+
+void Picture::rename()
+{
+    if (!fixedName_)
+        setAccessibleName(NameOf(art_));
+}
+
+void Picture::setActivatable()
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void Picture::keyPressEvent(QKeyEvent* event)
+{
+    static constexpr int kActivating[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+    if (focusPolicy() != Qt::NoFocus && std::ranges::find(kActivating, event->key()) != std::end(kActivating))
+        emit clicked();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void Picture::focusInEvent(QFocusEvent*) { update(); }
+void Picture::focusOutEvent(QFocusEvent*) { update(); }
 
 void Picture::paintEvent(QPaintEvent*)
 {
@@ -77,6 +127,8 @@ void Picture::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer->render(&painter, target);
+    if (hasFocus())
+        DrawFocusRing(painter, rect());
 }
 
 void Picture::mousePressEvent(QMouseEvent* event)

@@ -10,7 +10,10 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QMenu>
+#include <QTimer>
 #include <QScreen>
 #include <QComboBox>
 #include <QLabel>
@@ -123,7 +126,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
-    void cleanup() { form.reset(); }
+    void cleanup()
+    {
+        quorvel::language::SetLanguageCode("0");  // names of pictures are the application's
+        quorvel::language::ApplyLanguage();
+        form.reset();
+    }
 
     // Also seen: a frameless window, captions, the yellow title plate, the skin
     // through the result cells; and unseen: the trousers list and picture, the
@@ -136,7 +144,7 @@ private slots:
         for (const char* name : {"Combo2_0", "Combo2_1", "Combo2_2", "Combo2_3"})
             QVERIFY2(list(name)->currentText().isEmpty() && list(name)->count() == 0, name);
         QCOMPARE(state(),
-                 "arrow none, see off, checked none, shows suit, trousers on, panel 0|0|0|0|0|0|0 / 0|0|0|0|0|0|0");
+                 "arrow none, see off, checked none, shows costume, trousers on, panel 0|0|0|0|0|0|0 / 0|0|0|0|0|0|0");
         QVERIFY(!form->mask().isEmpty());
 
         QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
@@ -161,17 +169,17 @@ private slots:
         auto row = [](const char* script, const char* state) {
             QTest::newRow(script) << QString(script) << QString(state);
         };
-        row("sex 1", "arrow 2, see on, checked Option2_1, shows dress");  // no country yet
-        row("country American", "arrow 2, see on, checked none, shows suit");
-        row("country American; picture 2", "arrow 3, checked Option1_2, shows shirt");
-        row("country American; picture 2; size 2 16 L", "arrow 4, checked Option1_2, shows shirt");
-        row("country American; picture 2; size 2 16 L; picture 2", "arrow 3, checked Option1_2, shows shirt");
-        row("boots", "arrow 3, see off, checked Option3, shows suit");
+        row("sex 1", "arrow 2, see on, checked Option2_1, shows robe");  // no country yet
+        row("country American", "arrow 2, see on, checked none, shows costume");
+        row("country American; picture 2", "arrow 3, checked Option1_2, shows chemise");
+        row("country American; picture 2; size 2 16 L", "arrow 4, checked Option1_2, shows chemise");
+        row("country American; picture 2; size 2 16 L; picture 2", "arrow 3, checked Option1_2, shows chemise");
+        row("boots", "arrow 3, see off, checked Option3, shows costume");
         row("boots; shoes", "arrow 3, checked Option3");  // a click never switches it off
         // The garment already chosen: its picture click changes nothing but the arrow.
-        row("country American; garment 2; sex 1; picture 2", "arrow 3, shows dress");
-        row("country American; garment 2; sex 1", "arrow 2, checked Option1_2 Option2_1, shows dress");
-        row("sex 0; country American; size 1 9; garment 0", "arrow 3, checked Option1_0 Option2_0, shows suit");
+        row("country American; garment 2; sex 1; picture 2", "arrow 3, shows robe");
+        row("country American; garment 2; sex 1", "arrow 2, checked Option1_2 Option2_1, shows robe");
+        row("sex 0; country American; size 1 9; garment 0", "arrow 3, checked Option1_0 Option2_0, shows costume");
         // France with a man (or no sex yet) disables the trousers for good.
         row("country francais", "trousers off");
         row("sex 1; country francais", "trousers on");
@@ -304,16 +312,82 @@ private slots:
         }
     }
 
-    void accessibleNames()
+    // A whole session by keyboard alone: keys go where the focus is, as typed.
+    void keyboardAlone()
     {
-        auto name = [this](const char* control) {
-            return QAccessible::queryAccessibleInterface(child(control))->text(QAccessible::Name);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), "Option2_0");  // harmless
+        // The offscreen platform activates no window when another hides: the
+        // keys then go to the main window's focus, as a window manager's would.
+        auto keys = [this](const QString& script) {
+            for (const QString& key : script.split(' ')) {
+                const QKeyCombination k = QKeySequence(key)[0];
+                QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : form->focusWidget();
+                QTest::keyClick(focus, k.key(), k.keyboardModifiers());
+                QTest::qWait(key == "Return" ? 200 : 0);  // a button pressed by key shows it first
+            }
         };
-        for (auto [control, expected] : {std::pair{"Image1_0", "United Kingdom"}, {"Image1_6", "Australia"},
-                                         {"I3", "shoes"}, {"Option1_3", "trousers"}, {"Option1_0", "suit or dress"}})
-            QCOMPARE(name(control), expected);
-        run("sex 0; sex 1");
-        QCOMPARE(name("Option1_0") + ", " + name("I2_0"), "dress, dress");
+        // Man, France, suit 48, shoe 41, then Return in the shoe list converts.
+        keys("Space Tab Down Down Tab Space Tab Down Down Tab Tab Tab Down Down Down Return");
+        QCOMPARE(state().section(", panel ", 1), "38|M|48|38|48|48|87 / 8.5|28|41|9|41|41|8");
+        keys("Tab Ctrl+C");  // on the result button, ringed for the keyboard user
+        QTRY_VERIFY(form->findChild<quorvel::app::FocusRing*>()->geometry().contains(child("SeeBtn")->geometry()));
+        QCOMPARE(QApplication::clipboard()->text().section('\n', 0, 1),
+                 "Royaume-Uni\tJapon\tFrance\tÉtats-Unis\tAllemagne\tItalie\tAustralie\n"
+                 "38\tM\t48\t38\t48\t48\t87");
+        // Japanese: the options button, its flag, OK; then French again.
+        keys("Tab Return Tab Return Tab Tab Tab Tab Return");
+        QCOMPARE(quorvel::language::LanguageCode() + child<QAbstractButton>("SeeBtn")->text(), "2サイズを見る");
+        keys("Return Tab Return Tab Tab Tab Return");
+        QCOMPARE(quorvel::language::LanguageCode() + child<QAbstractButton>("SeeBtn")->text(), "0Voir");
+        // The about box, from the options dialog, closed by Escape; the dialog too.
+        keys("Return Tab Tab Tab Tab Tab Return");
+        QWidget* box = quorvel::language::AboutBox();
+        QVERIFY(box->isVisible());
+        QTest::keyClick(box, Qt::Key_Escape);
+        QTest::keyClick(quorvel::language::OptionsDialog(), Qt::Key_Escape);
+        QVERIFY(!box->isVisible() && !quorvel::language::OptionsDialog()->isVisible());
+        keys("Tab Return");  // the exit button
+        QTRY_VERIFY(!form->isVisible());
+    }
+
+    // The result panel's context menu copies it, in the interface language.
+    void copyFromContextMenu()
+    {
+        run("country American; see");
+        QApplication::clipboard()->clear();
+        QTimer::singleShot(100, [] {
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu && menu->actions().value(0) && menu->actions()[0]->text() == "Copier");
+            menu->actions()[0]->trigger();
+            menu->close();
+        });
+        const QPoint cell = child("Label3_0")->mapTo(form.get(), QPoint(5, 5));
+        QContextMenuEvent click(QContextMenuEvent::Mouse, cell, form->mapToGlobal(cell));
+        QApplication::sendEvent(form.get(), &click);
+        QCOMPARE(QApplication::clipboard()->text().section('\n', 2), "5.5\t25\t38\t6\t38\t38\t5\n");
+    }
+
+    // A screen reader hears every control by name in the interface language,
+    // lists and result cells by name and value, and windows by their roles.
+    void accessibility()
+    {
+        auto text = [this](const char* control, QAccessible::Text t = QAccessible::Name) {
+            return QAccessible::queryAccessibleInterface(child(control))->text(t);
+        };
+        run("sex 0; country francais; garment 0; size 0 48; size 1 41; see");
+        QCOMPARE(text("Combo2_1") + '=' + text("Combo2_1", QAccessible::Value), "Pointure=41");
+        QCOMPARE(text("Label2_2") + '|' + text("Image1_0") + '|' + text("Option1_0") + '|' + text("I2_0"),
+                 "France, vêtement: 48|Royaume-Uni|Costume ou robe|costume");
+        quorvel::language::SetLanguageCode("1");
+        quorvel::language::ApplyLanguage();
+        run("sex 1");  // a picture that changes keeps a name in the language
+        QCOMPARE(text("Label3_0") + '|' + text("Combo1") + '|' + text("Image2_1") + '|' + text("Option3"),
+                 "United Kingdom, shoes: 8.5|Country|dress|Shoes");
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
+        QCOMPARE(QAccessible::queryAccessibleInterface(quorvel::language::OptionsDialog())->role(), QAccessible::Dialog);
+        for (const char* hidden : {"Frame4", "Combo2_3"})
+            QVERIFY(QAccessible::queryAccessibleInterface(child(hidden))->state().invisible);
     }
 };
 

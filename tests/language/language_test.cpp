@@ -221,6 +221,22 @@ private slots:
         QCOMPARE(Snapshot(), before);
     }
 
+    // With nothing stored, the desktop's language if it is one of ours, and
+    // nothing is stored; a stored choice wins.
+    void desktopLanguage()
+    {
+        for (auto [locale, code] : {std::pair{"it_IT", "4"}, {"ja_JP", "2"}, {"es_ES", ""}, {"C", ""}}) {
+            QLocale::setDefault(QLocale(locale));
+            lang::LoadSettings();
+            QCOMPARE(lang::LanguageCode() + '|' + StoredCode(), QString(code) + '|');
+        }
+        QVERIFY(quorvel::settings::WriteLanguageCode("1"));
+        QLocale::setDefault(QLocale("de_DE"));
+        lang::LoadSettings();
+        QLocale::setDefault(QLocale::system());
+        QCOMPARE(lang::LanguageCode(), "1");
+    }
+
     // Nothing stored: only the caption. A damaged store: one message, no
     // language; OK on a flag then applies the language for this run and tells
     // once that the store refused it.

@@ -26,9 +26,16 @@ void InstallFontSubstitutes();
 QString LanguageCode();
 void SetLanguageCode(const QString& code);
 
-// Reads the stored code into LanguageCode and applies it to all windows. A
-// store that exists but cannot be read gives the empty code and one message.
+// Reads the stored code into LanguageCode and applies it to all windows. With
+// nothing stored, the desktop's language when it is one of the five (not
+// stored); otherwise the designed texts stay. A store that exists but cannot
+// be read gives the empty code and one message.
 void LoadSettings();
+
+// The code of the first of the desktop's languages that is one of the five
+// (the default QLocale's uiLanguages(): from LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG), or empty.
+QString DesktopLanguageCode();
 
 // Writes the texts of LanguageCode into all windows, creating the options
 // dialog and the about box if needed, gives every control of the three

@@ -13,7 +13,10 @@ enum class Art {
 
 // Its resource path (":/quorvel/skin.svg").
 QString PathOf(Art art);
-// What it shows, in words for a screen reader ("suit"); empty for decoration.
-QString WhatItShows(Art art);
+// What it shows, in words for a screen reader, in the interface language
+// ("costume" until another is applied); empty for decoration.
+QString NameOf(Art art);
+// Renames a picture, and every picture control showing it.
+void SetNameOf(Art art, const QString& name);
 
 }  // namespace quorvel::ui

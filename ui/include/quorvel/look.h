@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QString>
 #include <QWidget>
@@ -60,6 +61,15 @@ inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text,
     label->setGeometry(geometry);
     return label;
 }
+
+// The keyboard focus, drawn so that it shows on every background of ours.
+void DrawFocusRing(QPainter& painter, const QRect& around);
+
+// Return and Enter on a focused button of `window` click it, as Space does.
+void ClickOnReturn(QWidget* window);
+
+// Our windows are frames and dialogs to assistive technology, not fillers.
+void InstallAccessibleRoles();
 
 // Element k of a control array: "Label2" and 3 make "Label2_3".
 inline QString IndexedName(const char* design, int k)

@@ -32,6 +32,12 @@ public:
     Art picture() const { return art_; }
     void setPicture(Art art);
 
+    // Named for what it stands for rather than for what it shows.
+    void setFixedName(const QString& name);
+    void rename();
+    // Takes the focus; Space or Return on it is a click.
+    void setActivatable();
+
 signals:
     void clicked();
 
@@ -39,11 +45,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     Art art_;
     Placement placement_;
     bool pressed_ = false;
+    bool fixedName_ = false;
 };
 
 }  // namespace quorvel::ui

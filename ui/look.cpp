@@ -1,0 +1,63 @@
+#include "quorvel/look.h"
+
+#include <QAbstractButton>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+
+namespace quorvel::ui {
+namespace {
+
+class ReturnClicks : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        static_cast<QAbstractButton*>(watched)->animateClick();
+        return true;
+    }
+};
+
+QAccessibleInterface* WindowRole(const QString& className, QObject* object)
+{
+    auto* window = qobject_cast<QWidget*>(object);
+    if (window == nullptr || !window->isWindow() || !className.startsWith(QLatin1String("quorvel::")))
+        return nullptr;
+    return new QAccessibleWidget(window, window->windowType() == Qt::Dialog ? QAccessible::Dialog
+                                                                            : QAccessible::Window);
+}
+
+}  // namespace
+
+void DrawFocusRing(QPainter& painter, const QRect& around)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(around.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(QColor(255, 255, 0), 2));
+    painter.drawRect(QRectF(around).adjusted(2, 2, -2, -2));
+    painter.restore();
+}
+
+void ClickOnReturn(QWidget* window)
+{
+    auto* filter = new ReturnClicks(window);
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        button->installEventFilter(filter);
+}
+
+void InstallAccessibleRoles()
+{
+    static const bool installed = (QAccessible::installFactory(&WindowRole), true);
+    Q_UNUSED(installed);
+}
+
+}  // namespace quorvel::ui
