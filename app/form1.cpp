@@ -266,8 +266,8 @@ void Form1::BuildControls()
     tool_ = placer.make<QToolButton>(QStringLiteral("Tool"));
     tool_->setAccessibleName(QStringLiteral("Options"));
     tool_->setIconSize(QSize(32, 32));
-    tool_->setIcon(QIcon(ui::PathOf(Art::Tool)));
-    setWindowIcon(QIcon(ui::PathOf(Art::WindowIcon)));
+    tool_->setIcon(ui::Icon(Art::Tool));
+    setWindowIcon(ui::Icon(Art::WindowIcon));
 
     command1_ = placer.make<QPushButton>(QStringLiteral("Command1"), QStringLiteral("X"));
     command1_->setFont(ui::DesignFont("MS UI Gothic", 9.75, true));

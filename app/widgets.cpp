@@ -121,7 +121,9 @@ void SkinPicture::drawSkin()
     // uncovered: that is the colour a missing or transparent skin shows.
     drawn_ = QImage(size(), QImage::Format_RGB32);
     drawn_.fill(palette().color(QPalette::Window));
-    if (QSvgRenderer* renderer = ui::Renderer(art_)) {
+    if (const QImage raster = ui::Raster(art_, size()); !raster.isNull()) {
+        QPainter(&drawn_).drawImage(0, 0, raster);
+    } else if (QSvgRenderer* renderer = ui::Renderer(art_)) {
         QPainter imagePainter(&drawn_);
         imagePainter.setRenderHint(QPainter::Antialiasing);
         renderer->render(&imagePainter, QRectF(drawn_.rect()));

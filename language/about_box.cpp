@@ -30,7 +30,7 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
 
     // The options dialog's icon, loaded here rather than taken from the
     // dialog so that opening the box does not build the dialog.
-    setWindowIcon(QIcon(ui::PathOf(ui::Art::OptionsIcon)));
+    setWindowIcon(ui::Icon(ui::Art::OptionsIcon));
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event)

@@ -41,7 +41,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     ui::MakeFixedDialog(this, {480, 169}, kBackground);
-    setWindowIcon(QIcon(ui::PathOf(ui::Art::OptionsIcon)));
+    setWindowIcon(ui::Icon(ui::Art::OptionsIcon));
 
     auto* prompt = ui::MakeLabel(this, "Label1_0",
                                    QString::fromUtf8(texts::kOptionsDesignedPrompt),
@@ -104,7 +104,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
 
     auto* site = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25},
                             QColor(128, 255, 255));
-    site->setIcon(QIcon(ui::PathOf(ui::Art::House)));
+    site->setIcon(ui::Icon(ui::Art::House));
     site->setIconSize({21, 21});
     connect(site, &QPushButton::clicked, this, [] { OpenMakerSite(); });
     auto* about = MakeButton(frame, "Command3", QString::fromUtf8(texts::kOptionsDesignedAbout),

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include "quorvel/look.h"
 #include <QFile>
+#include <QIconEngine>
+#include <QResource>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -68,6 +70,68 @@ QSvgRenderer* Renderer(Art art)
     return renderer && renderer->isValid() ? renderer : nullptr;
 }
 
+QImage Raster(Art art, QSize size)
+{
+    const QResource data(QStringLiteral(":/quorvel/raster/%1-%2x%3.raw")
+                             .arg(QLatin1String(kArtwork.at(std::size_t(art)).first))
+                             .arg(size.width())
+                             .arg(size.height()));
+    if (!data.isValid() || data.compressionAlgorithm() != QResource::NoCompression
+        || data.size() != qint64(size.width()) * size.height() * 4)
+        return {};
+    const QImage image(data.data(), size.width(), size.height(), QImage::Format_ARGB32_Premultiplied);
+    // In place when the data is aligned for it, as it normally is.
+    return reinterpret_cast<quintptr>(data.data()) % alignof(quint32) == 0 ? image : image.copy();
+}
+
+namespace {
+
+class ArtIconEngine : public QIconEngine {
+public:
+    explicit ArtIconEngine(Art art) : art_(art) {}
+
+    QIconEngine* clone() const override { return new ArtIconEngine(art_); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int side : {16, 31, 32, 64})
+            if (!Raster(art_, {side, side}).isNull())
+                sizes << QSize(side, side);
+        return sizes;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        QImage image = Raster(art_, size);
+        if (image.isNull()) {
+            image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            if (QSvgRenderer* renderer = Renderer(art_)) {
+                QPainter painter(&image);
+                painter.setRenderHint(QPainter::Antialiasing);
+                renderer->render(&painter, QRectF(image.rect()));
+            }
+        }
+        return QPixmap::fromImage(image);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal scale = painter->device()->devicePixelRatioF();
+        QPixmap pm = pixmap((QSizeF(rect.size()) * scale).toSize(), mode, state);
+        pm.setDevicePixelRatio(scale);
+        painter->drawPixmap(rect, pm);
+    }
+
+private:
+    Art art_;
+};
+
+}  // namespace
+
+QIcon Icon(Art art) { return QIcon(new ArtIconEngine(art)); }
+
 Picture::Picture(Art art, Placement placement, QWidget* parent) : QWidget(parent), art_(art), placement_(placement)
 {
     rename();
@@ -114,6 +178,15 @@ void Picture::focusOutEvent(QFocusEvent*) { update(); }
 
 void Picture::paintEvent(QPaintEvent*)
 {
+    if (placement_ == Placement::Stretched && devicePixelRatioF() == 1.0) {
+        if (const QImage raster = Raster(art_, size()); !raster.isNull()) {
+            QPainter painter(this);
+            painter.drawImage(0, 0, raster);
+            if (hasFocus())
+                DrawFocusRing(painter, rect());
+            return;
+        }
+    }
     QSvgRenderer* renderer = Renderer(art_);
     if (renderer == nullptr)
         return;

@@ -1,5 +1,7 @@
-// Shared by the two start-up probes: leave the event loop right after the
-// first paint of a window, and report the peak memory of the process.
+// Shared by the start-up probes: leave the event loop right after the first
+// paint of a window, reporting on stderr how long after QUORVEL_PROBE_T0 (the
+// launch, in nanoseconds of the realtime clock) that frame was flushed, and
+// the peak memory of the process.
 #pragma once
 
 #include <QCoreApplication>
@@ -8,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 
 class QuitAfterFirstPaint : public QObject {
@@ -25,7 +28,14 @@ protected:
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             // Queued, so the painted frame is flushed to the screen first.
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+            QTimer::singleShot(0, qApp, [] {
+                const long long launched = qgetenv("QUORVEL_PROBE_T0").toLongLong();
+                const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                    std::chrono::system_clock::now().time_since_epoch());
+                if (launched > 0)
+                    std::fprintf(stderr, "first-frame-us %lld\n", (static_cast<long long>(now.count()) - launched) / 1000);
+                QCoreApplication::exit(0);
+            });
         }
         return false;
     }

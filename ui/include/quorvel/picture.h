@@ -3,6 +3,8 @@
 
 #include "quorvel/artwork.h"
 
+#include <QIcon>
+#include <QImage>
 #include <QWidget>
 
 class QSvgRenderer;
@@ -13,6 +15,14 @@ namespace quorvel::ui {
 // application and shared by every control showing it; null when the picture
 // is missing.
 QSvgRenderer* Renderer(Art art);
+
+// The picture drawn at build time at exactly this size (100% scale), in
+// place in the program's data; null when there is none.
+QImage Raster(Art art, QSize size);
+
+// An icon of a picture: the sizes drawn at build time as they are, any other
+// from the SVG.
+QIcon Icon(Art art);
 
 // A picture control, named for screen readers by what its picture shows.
 // Vector pictures are drawn at the device's resolution, so they stay crisp at

@@ -1,0 +1,112 @@
+// The floor of what this content costs: the main window's content written the
+// plainest way with Qt (a shaped frameless window, 18 labels, 4 editable lists,
+// 6 option buttons, 3 frames, 2 shapes, 3 buttons, 14 pictures as pixels
+// decoded in advance, the same two faces and sizes), ended after its first
+// paint. It shares nothing of the program's code but its pixels.
+#include "first_paint.h"
+#include "quorvel/picture.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+using quorvel::ui::Art;
+
+namespace {
+
+QLabel* Picture(QWidget* parent, Art art, QRect where)
+{
+    auto* label = new QLabel(parent);
+    label->setGeometry(where);
+    label->setPixmap(QPixmap::fromImage(quorvel::ui::Raster(art, where.size())));
+    return label;
+}
+
+QFont Face(const char* family, qreal points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "DejaVu Sans"});
+        QFont::insertSubstitutions("MS UI Gothic", {"IPAPGothic", "IPAGothic"});
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        window.setFixedSize(432, 431);
+        window.setFont(Face("MS Sans Serif", 8.25, false));
+        QLabel* skin = Picture(&window, Art::Skin, {0, 0, 430, 430});
+        window.setMask(skin->pixmap().createMaskFromColor(Qt::transparent));
+
+        new QFrame(skin);
+        new QFrame(skin);
+        auto* garments = new QFrame(skin);
+        garments->setGeometry(88, 120, 169, 57);
+        auto* shoes = new QFrame(skin);
+        shoes->setGeometry(256, 120, 81, 57);
+        auto* sex = new QGroupBox("Sexe", skin);
+        sex->setGeometry(120, 40, 185, 33);
+        new QRadioButton("Homme", sex);
+        new QRadioButton("Femme", sex);
+        for (int k : {0, 2, 3})
+            (new QRadioButton(garments))->move(8 + 80 * (k == 0 ? 0 : k - 1), 24);
+        (new QRadioButton(shoes))->move(64, 24);
+        Picture(garments, Art::Dress, {32, 0, 49, 57});
+        Picture(garments, Art::Shirt, {104, 0, 49, 49});
+        Picture(garments, Art::Trousers, {184, 0, 49, 49});
+        Picture(shoes, Art::Boots, {16, 0, 49, 49});
+        Picture(skin, Art::Suit, {24, 248, 23, 40});
+        Picture(skin, Art::Trainers, {32, 280, 32, 32});
+        Picture(skin, Art::Logo, {152, 304, 121, 105});
+        const Art flags[] = {Art::FlagUk, Art::FlagJp, Art::FlagFr, Art::FlagUs, Art::FlagDe, Art::FlagIt, Art::FlagAu};
+        for (int i = 0; i < 7; ++i) {
+            Picture(skin, flags[i], {64 + 49 * i, 224, 33, 25});
+            for (int row : {256, 280}) {
+                auto* cell = new QLabel("0", skin);
+                cell->setGeometry(56 + 49 * i, row, 49, 17);
+                cell->setFont(Face("MS Sans Serif", 9.75, true));
+            }
+        }
+        for (auto [text, where, font] : {std::tuple{"Quorvel", QRect(152, 24, 121, 17), Face("MS UI Gothic", 8.25, true)},
+                                         {"Votre pays ?", QRect(136, 72, 153, 17), Face("MS Sans Serif", 9.75, false)},
+                                         {"Option", QRect(328, 104, 41, 17), Face("MS Sans Serif", 8.25, true)},
+                                         {"Exit", QRect(368, 176, 41, 17), Face("MS Sans Serif", 8.25, true)}}) {
+            auto* label = new QLabel(text, skin);
+            label->setGeometry(where);
+            label->setFont(font);
+        }
+        for (QRect where : {QRect(120, 96, 185, 21), QRect(88, 176, 73, 21), QRect(176, 176, 73, 21), QRect(264, 176, 73, 21)}) {
+            auto* list = new QComboBox(skin);
+            list->setEditable(true);
+            list->setGeometry(where);
+        }
+        auto* see = new QPushButton("Voir", skin);
+        see->setGeometry(136, 200, 161, 25);
+        see->setFont(Face("MS Sans Serif", 12, true));
+        see->setEnabled(false);
+        auto* tool = new QToolButton(skin);
+        tool->setGeometry(328, 72, 33, 33);
+        tool->setIcon(QPixmap::fromImage(quorvel::ui::Raster(Art::Tool, {31, 31})));
+        auto* exit = new QPushButton("X", skin);
+        exit->setGeometry(368, 144, 25, 29);
+        exit->setFont(Face("MS UI Gothic", 9.75, true));
+
+        new QuitAfterFirstPaint(&window);
+        window.show();
+        status = QApplication::exec();
+    }
+    ReportPeakMemory();
+    return status;
+}
