@@ -339,8 +339,7 @@ void Form1::Load()
 {
     lname_->setText(QStringLiteral("Quorvel"));
 
-    picture1_->drawSkin();
-    const QRegion shape = BuildWindowRegion(picture1_->drawnImage());
+    const QRegion shape = BuildWindowRegion(picture1_->drawSkin());
     if (!shape.isEmpty()) {
         setMask(shape);
         // A Wayland compositor ignores input masks for drawing: the corners

@@ -1,7 +1,6 @@
 // Quorvel: converts clothing and shoe sizes between seven countries.
 #include "command_line.h"
 #include "form1.h"
-#include "quorvel/language.h"
 #include "single_instance.h"
 
 #include <QApplication>
@@ -31,7 +30,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.dravenor.Quorvel"));
-    quorvel::language::InstallFontSubstitutes();
     quorvel::app::Form1 form;
     form.show();
     QObject::connect(&instance, &SingleInstance::showRequested, &form, &quorvel::app::Form1::ShowAgain);

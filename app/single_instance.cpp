@@ -1,8 +1,7 @@
 #include "single_instance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -10,6 +9,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,29 +80,51 @@ SingleInstance::SingleInstance(QString folder) : folder_(folder.isEmpty() ? Priv
 
 SingleInstance::~SingleInstance()
 {
-    // The file stays: removing it while another run waits to open it would
-    // let two runs hold two different locks.
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
+    // The lock file stays: removing it while another run waits to open it
+    // would let two runs hold two different locks.
+    for (int fd : {serverFd_, lockFd_})
+        if (fd >= 0)
+            ::close(fd);
 }
 
 QString SingleInstance::socketPath() const { return folder_ + QLatin1Char('/') + QLatin1String(kSocketName); }
 
+namespace {
+
+// The socket's address; false when the path does not fit one.
+bool SocketAddress(const QString& path, sockaddr_un& address)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (std::size_t(encoded.size()) >= sizeof(address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), std::size_t(encoded.size()));
+    return true;
+}
+
+}  // namespace
+
 void SingleInstance::listen()
 {
-    if (role_ != Role::First || server_ != nullptr)
+    sockaddr_un address{};
+    if (role_ != Role::First || serverFd_ >= 0 || !SocketAddress(socketPath(), address))
         return;
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    serverFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     // We hold the lock: a socket file left here belongs to a run that ended.
-    QLocalServer::removeServer(socketPath());
-    if (!server_->listen(socketPath()))
+    ::unlink(address.sun_path);
+    if (serverFd_ < 0 || ::bind(serverFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || ::listen(serverFd_, 4) != 0) {
+        if (serverFd_ >= 0)
+            ::close(serverFd_);
+        serverFd_ = -1;
         return;
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            // Nothing to read: a connection is the request.
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            peer->disconnectFromServer();
+    }
+    requests_ = new QSocketNotifier(serverFd_, QSocketNotifier::Read, this);
+    connect(requests_, &QSocketNotifier::activated, this, [this] {
+        // Nothing to read: a connection is the request.
+        for (int peer; (peer = ::accept4(serverFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+            ::close(peer);
             emit showRequested();
         }
     });
@@ -109,12 +132,14 @@ void SingleInstance::listen()
 
 void SingleInstance::askFirstToShow() const
 {
-    if (role_ != Role::Second)
+    sockaddr_un address{};
+    if (role_ != Role::Second || !SocketAddress(socketPath(), address))
         return;
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (socket.waitForConnected(1000))
-        socket.disconnectFromServer();
+    // A local connection is made or refused at once.
+    if (const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0); fd >= 0) {
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::close(fd);
+    }
 }
 
 }  // namespace quorvel::app

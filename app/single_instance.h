@@ -1,6 +1,6 @@
 // One Quorvel per user. The first run holds a lock in a folder only the user
-// can write to, and listens beside it, so that a later run can ask it to show
-// itself instead of opening a second window.
+// can write to, and listens on a local socket beside it, so that a later run
+// can ask it to show itself instead of opening a second window.
 #pragma once
 
 #include <QObject>
@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace quorvel::app {
 
@@ -47,7 +47,8 @@ private:
     QString problem_;
     QString folder_;
     int lockFd_ = -1;
-    QLocalServer* server_ = nullptr;
+    int serverFd_ = -1;
+    QSocketNotifier* requests_ = nullptr;
 };
 
 }  // namespace quorvel::app

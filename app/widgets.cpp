@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QWindow>
 
 #include "quorvel/look.h"
@@ -115,38 +114,29 @@ SkinPicture::SkinPicture(ui::Art art, QWidget* parent) : QWidget(parent), art_(a
     setAutoFillBackground(false);
 }
 
-void SkinPicture::drawSkin()
+QImage SkinPicture::drawSkin() const
 {
     // The picture box's own background first, where the picture leaves it
     // uncovered: that is the colour a missing or transparent skin shows.
-    drawn_ = QImage(size(), QImage::Format_RGB32);
-    drawn_.fill(palette().color(QPalette::Window));
-    if (const QImage raster = ui::Raster(art_, size()); !raster.isNull()) {
-        QPainter(&drawn_).drawImage(0, 0, raster);
-    } else if (QSvgRenderer* renderer = ui::Renderer(art_)) {
-        QPainter imagePainter(&drawn_);
-        imagePainter.setRenderHint(QPainter::Antialiasing);
-        renderer->render(&imagePainter, QRectF(drawn_.rect()));
-    }
+    QImage drawn(size(), QImage::Format_RGB32);
+    drawn.fill(palette().color(QPalette::Window));
+    QPainter(&drawn).drawImage(0, 0, ui::Drawn(art_, size()));
+    return drawn;
 }
 
 void SkinPicture::paintEvent(QPaintEvent*)
 {
-    if (drawn_.size() != size())
-        drawSkin();
     QPainter painter(this);
     if (!paintClip_.isEmpty())
         painter.setClipRegion(paintClip_);
-    QSvgRenderer* renderer = ui::Renderer(art_);
-    if (renderer && devicePixelRatioF() != 1.0) {
-        // Above 100% scale draw the vector picture itself, not the enlarged
-        // 100% image, so the disc edge stays sharp.
-        painter.fillRect(rect(), palette().color(QPalette::Window));
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer->render(&painter, QRectF(rect()));
-    } else {
-        painter.drawImage(0, 0, drawn_);
-    }
+    // At 100% the build-time pixels, in place; above it the vector picture at
+    // the screen's resolution, so that the disc edge stays sharp.
+    const qreal scale = devicePixelRatioF();
+    QImage skin = ui::Drawn(art_, (QSizeF(size()) * scale).toSize());
+    if (scale != 1.0)
+        skin.setDevicePixelRatio(scale);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.drawImage(0, 0, skin);
 }
 
 bool SkinPicture::onBareSkin(const QPoint& pos) const

@@ -78,10 +78,9 @@ class SkinPicture : public QWidget {
 public:
     explicit SkinPicture(ui::Art art, QWidget* parent = nullptr);
 
-    // Draws the skin into the persistent image at 100% scale, so that its
-    // pixels can be read before the window is shown.
-    void drawSkin();
-    const QImage& drawnImage() const { return drawn_; }
+    // The skin as the picture box draws it at 100% scale, over its own
+    // background, so that its pixels can be read before the window is shown.
+    QImage drawSkin() const;
     // On platforms where the window mask does not clip drawing, only this part
     // of the skin is painted.
     void setPaintClip(const QRegion& region) { paintClip_ = region; }
@@ -100,7 +99,6 @@ private:
     bool onBareSkin(const QPoint& pos) const;
 
     ui::Art art_;
-    QImage drawn_;
     QRegion paintClip_;
     enum class Drag { None, Pressed, Following, ByWindowSystem } drag_ = Drag::None;
     QPoint pressedAt_;  // global

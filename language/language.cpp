@@ -95,9 +95,8 @@ void WriteTexts(int column)
     }
 }
 
-// Texts are Unicode and Japanese is always drawn as Japanese, through the
-// face's substitutes (InstallFontSubstitutes): every language takes the same
-// face.
+// Texts are Unicode and Japanese is always drawn as Japanese, through a
+// Japanese face (ui::DesignFace): every language takes the same face.
 void UseInterfaceFont()
 {
     for (QWidget* window : {static_cast<QWidget*>(Form2()), static_cast<QWidget*>(Form3()), detail::MainWindow()}) {
@@ -105,7 +104,7 @@ void UseInterfaceFont()
             continue;
         for (QWidget* control : Controls(window)) {
             QFont font = control->font();  // keeps bold and italic
-            font.setFamilies({QStringLiteral("MS UI Gothic")});
+            font.setFamilies({ui::DesignFace("MS UI Gothic")});
             font.setPointSizeF(9.75);
             control->setFont(font);
         }
@@ -152,25 +151,6 @@ void DiscardableWindow::closeEvent(QCloseEvent* event)
 }
 
 }  // namespace detail
-
-void InstallFontSubstitutes()
-{
-    // Japanese gothic faces before any Chinese one, so that Han characters
-    // take their Japanese forms; proportional ones first, as the designed
-    // face is.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS UI Gothic"),
-        {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
-         QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic"), QStringLiteral("Meiryo UI"),
-         QStringLiteral("Yu Gothic UI")});
-    // Faces of about the designed one's widths first: the result cells and
-    // lists were sized for it, and wider faces clip "17.5 XL".
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-         QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-}
 
 QString LanguageCode() { return g_languageCode; }
 

@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
+#include <QFontDatabase>
+#include <QHash>
+
+#include <algorithm>
 #include <QKeyEvent>
 
 namespace quorvel::ui {
@@ -34,6 +38,30 @@ QAccessibleInterface* WindowRole(const QString& className, QObject* object)
 }
 
 }  // namespace
+
+QString DesignFace(const char* design)
+{
+    static const QHash<QString, QString> faces = [] {
+        // Japanese gothic faces before any Chinese one, so that Han characters
+        // take their Japanese forms, proportional ones first as the designed
+        // face is; for the Western face, faces of about its widths first: the
+        // result cells and lists were sized for it, and wider faces clip
+        // "17.5 XL".
+        const std::pair<const char*, QStringList> candidates[] = {
+            {"MS UI Gothic", {"MS UI Gothic", "IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "Source Han Sans JP",
+                              "TakaoGothic", "VL Gothic", "Meiryo UI", "Yu Gothic UI"}},
+            {"MS Sans Serif", {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "Nimbus Sans",
+                               "DejaVu Sans"}},
+        };
+        QHash<QString, QString> found;
+        for (const auto& [name, faces] : candidates) {
+            const auto installed = std::ranges::find_if(faces, &QFontDatabase::hasFamily);
+            found.insert(QLatin1String(name), installed != faces.end() ? *installed : QLatin1String(name));
+        }
+        return found;
+    }();
+    return faces.value(QLatin1String(design), QLatin1String(design));
+}
 
 void DrawFocusRing(QPainter& painter, const QRect& around)
 {

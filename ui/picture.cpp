@@ -5,10 +5,10 @@
 #include "quorvel/look.h"
 #include <QFile>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QResource>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <array>
@@ -55,21 +55,6 @@ void SetNameOf(Art art, const QString& name)
             picture->rename();
 }
 
-QSvgRenderer* Renderer(Art art)
-{
-    // The garment pictures change hands on every sex or garment click: each
-    // file is parsed once for the whole run.
-    QCoreApplication* app = QCoreApplication::instance();
-    const QString path = PathOf(art);
-    auto* renderer = app->findChild<QSvgRenderer*>(path, Qt::FindDirectChildrenOnly);
-    // Loading a missing file would print a warning; show nothing instead.
-    if (renderer == nullptr && QFile::exists(path)) {
-        renderer = new QSvgRenderer(path, app);
-        renderer->setObjectName(path);
-    }
-    return renderer && renderer->isValid() ? renderer : nullptr;
-}
-
 QImage Raster(Art art, QSize size)
 {
     const QResource data(QStringLiteral(":/quorvel/raster/%1-%2x%3.raw")
@@ -83,6 +68,17 @@ QImage Raster(Art art, QSize size)
     // In place when the data is aligned for it, as it normally is.
     return reinterpret_cast<quintptr>(data.data()) % alignof(quint32) == 0 ? image : image.copy();
 }
+
+QImage Drawn(Art art, QSize pixels)
+{
+    if (QImage raster = Raster(art, pixels); !raster.isNull())
+        return raster;
+    QImageReader reader(PathOf(art));
+    reader.setScaledSize(pixels);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QSize NaturalSize(Art art) { return QImageReader(PathOf(art)).size(); }
 
 namespace {
 
@@ -103,17 +99,7 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        QImage image = Raster(art_, size);
-        if (image.isNull()) {
-            image = QImage(size, QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            if (QSvgRenderer* renderer = Renderer(art_)) {
-                QPainter painter(&image);
-                painter.setRenderHint(QPainter::Antialiasing);
-                renderer->render(&painter, QRectF(image.rect()));
-            }
-        }
-        return QPixmap::fromImage(image);
+        return QPixmap::fromImage(Drawn(art_, size));
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
@@ -142,6 +128,7 @@ void Picture::setPicture(Art art)
     if (art_ == art)
         return;
     art_ = art;
+    drawn_ = QImage();
     rename();
     update();
 }
@@ -178,28 +165,22 @@ void Picture::focusOutEvent(QFocusEvent*) { update(); }
 
 void Picture::paintEvent(QPaintEvent*)
 {
-    if (placement_ == Placement::Stretched && devicePixelRatioF() == 1.0) {
-        if (const QImage raster = Raster(art_, size()); !raster.isNull()) {
-            QPainter painter(this);
-            painter.drawImage(0, 0, raster);
-            if (hasFocus())
-                DrawFocusRing(painter, rect());
-            return;
-        }
+    QRect target = rect();
+    if (placement_ != Placement::Stretched) {
+        const QSize natural = NaturalSize(art_);
+        target.setSize(placement_ == Placement::NaturalSize ? natural : natural.scaled(size(), Qt::KeepAspectRatio));
+        if (placement_ == Placement::Fitted)
+            target.moveCenter(rect().center());
     }
-    QSvgRenderer* renderer = Renderer(art_);
-    if (renderer == nullptr)
-        return;
-    QRectF target(rect());
-    if (placement_ == Placement::NaturalSize) {
-        target.setSize(renderer->defaultSize());
-    } else if (placement_ == Placement::Fitted && !renderer->defaultSize().isEmpty()) {
-        target.setSize(QSizeF(renderer->defaultSize()).scaled(target.size(), Qt::KeepAspectRatio));
-        target.moveCenter(QRectF(rect()).center());
+    const qreal scale = devicePixelRatioF();
+    const QSize pixels = (QSizeF(target.size()) * scale).toSize();
+    if (drawn_.size() != pixels) {
+        drawn_ = Drawn(art_, pixels);
+        if (scale != 1.0)
+            drawn_.setDevicePixelRatio(scale);
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer->render(&painter, target);
+    painter.drawImage(target.topLeft(), drawn_);
     if (hasFocus())
         DrawFocusRing(painter, rect());
 }

@@ -12,8 +12,7 @@ QImage DrawnSkin()
 {
     quorvel::app::SkinPicture picture(quorvel::ui::Art::Skin);
     picture.resize(430, 430);
-    picture.drawSkin();
-    return picture.drawnImage();
+    return picture.drawSkin();
 }
 
 void BM_BuildWindowRegion(benchmark::State& state)

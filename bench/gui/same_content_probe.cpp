@@ -4,7 +4,6 @@
 // decoded in advance, the same two faces and sizes), ended after its first
 // paint. It shares nothing of the program's code but its pixels.
 #include "first_paint.h"
-#include "quorvel/picture.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -13,17 +12,24 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResource>
 #include <QToolButton>
-
-using quorvel::ui::Art;
 
 namespace {
 
-QLabel* Picture(QWidget* parent, Art art, QRect where)
+// The program's pixels of a picture, premultiplied, as embedded.
+QImage Pixels(const char* picture, QSize size)
+{
+    const QResource data(QStringLiteral(":/quorvel/raster/%1-%2x%3.raw")
+                             .arg(QLatin1String(picture)).arg(size.width()).arg(size.height()));
+    return QImage(data.data(), size.width(), size.height(), QImage::Format_ARGB32_Premultiplied);
+}
+
+QLabel* Picture(QWidget* parent, const char* picture, QRect where)
 {
     auto* label = new QLabel(parent);
     label->setGeometry(where);
-    label->setPixmap(QPixmap::fromImage(quorvel::ui::Raster(art, where.size())));
+    label->setPixmap(QPixmap::fromImage(Pixels(picture, where.size())));
     return label;
 }
 
@@ -47,7 +53,7 @@ int main(int argc, char* argv[])
         QWidget window(nullptr, Qt::FramelessWindowHint);
         window.setFixedSize(432, 431);
         window.setFont(Face("MS Sans Serif", 8.25, false));
-        QLabel* skin = Picture(&window, Art::Skin, {0, 0, 430, 430});
+        QLabel* skin = Picture(&window, "skin", {0, 0, 430, 430});
         window.setMask(skin->pixmap().createMaskFromColor(Qt::transparent));
 
         new QFrame(skin);
@@ -63,14 +69,14 @@ int main(int argc, char* argv[])
         for (int k : {0, 2, 3})
             (new QRadioButton(garments))->move(8 + 80 * (k == 0 ? 0 : k - 1), 24);
         (new QRadioButton(shoes))->move(64, 24);
-        Picture(garments, Art::Dress, {32, 0, 49, 57});
-        Picture(garments, Art::Shirt, {104, 0, 49, 49});
-        Picture(garments, Art::Trousers, {184, 0, 49, 49});
-        Picture(shoes, Art::Boots, {16, 0, 49, 49});
-        Picture(skin, Art::Suit, {24, 248, 23, 40});
-        Picture(skin, Art::Trainers, {32, 280, 32, 32});
-        Picture(skin, Art::Logo, {152, 304, 121, 105});
-        const Art flags[] = {Art::FlagUk, Art::FlagJp, Art::FlagFr, Art::FlagUs, Art::FlagDe, Art::FlagIt, Art::FlagAu};
+        Picture(garments, "dress", {32, 0, 49, 57});
+        Picture(garments, "shirt", {104, 0, 49, 49});
+        Picture(garments, "trousers", {184, 0, 49, 49});
+        Picture(shoes, "boots", {16, 0, 49, 49});
+        Picture(skin, "suit", {24, 248, 23, 40});
+        Picture(skin, "trainers", {32, 280, 32, 32});
+        Picture(skin, "logo", {152, 304, 121, 105});
+        const char* const flags[] = {"flag-uk", "flag-jp", "flag-fr", "flag-us", "flag-de", "flag-it", "flag-au"};
         for (int i = 0; i < 7; ++i) {
             Picture(skin, flags[i], {64 + 49 * i, 224, 33, 25});
             for (int row : {256, 280}) {
@@ -98,7 +104,7 @@ int main(int argc, char* argv[])
         see->setEnabled(false);
         auto* tool = new QToolButton(skin);
         tool->setGeometry(328, 72, 33, 33);
-        tool->setIcon(QPixmap::fromImage(quorvel::ui::Raster(Art::Tool, {31, 31})));
+        tool->setIcon(QPixmap::fromImage(Pixels("tool", {31, 31})));
         auto* exit = new QPushButton("X", skin);
         exit->setGeometry(368, 144, 25, 29);
         exit->setFont(Face("MS UI Gothic", 9.75, true));

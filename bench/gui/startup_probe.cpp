@@ -1,7 +1,6 @@
 // The program's own start-up, ended after the first paint of the main window.
 #include "first_paint.h"
 #include "form1.h"
-#include "quorvel/language.h"
 #include "single_instance.h"
 
 #include <QApplication>
@@ -15,7 +14,6 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         QApplication app(argc, argv);
-        quorvel::language::InstallFontSubstitutes();
         quorvel::app::Form1 form;
         form.show();
         instance.listen();

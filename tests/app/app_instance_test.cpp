@@ -1,12 +1,10 @@
 // One instance per user: what a new run makes of the lock folder as it finds it.
 #include "../qt_test_main.h"
-#include "quorvel/language.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QSignalSpy>
 
 #include "single_instance.h"
-
-#include <QSignalSpy>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,11 +26,8 @@ private slots:
         for (const char* content : {"", "garbage", "0", "-1", "99999999999999999999", "1\nother-host\napp\n"})
             QTest::addRow("lock holding '%s'", qPrintable(QString(content).replace('\n', ' '))) << QString("file ") + content << Role::First;
         QTest::newRow("huge sparse lock") << "sparse" << Role::First;
-        QTest::newRow("FIFO at the lock") << "fifo" << Role::Unchecked;
-        QTest::newRow("link at the lock") << "link" << Role::Unchecked;
-        QTest::newRow("folder at the lock") << "folder" << Role::Unchecked;
-        QTest::newRow("folder others can write to") << "shared" << Role::Unchecked;
-        QTest::newRow("folder of another user") << "foreign" << Role::Unchecked;
+        for (const char* setUp : {"fifo", "link", "folder", "shared", "foreign"})  // at the lock, or the folder's owner
+            QTest::newRow(setUp) << setUp << Role::Unchecked;
     }
 
     void roleFromTheFolder()
@@ -41,24 +36,20 @@ private slots:
         QFETCH(Role, role);
         QTemporaryDir dir;
         const QString lock = dir.filePath("quorvel.lock");
-        const QByteArray path = QFile::encodeName(lock);
-        std::unique_ptr<SingleInstance> holder;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const std::unique_ptr<SingleInstance> holder(setUp == "held" ? new SingleInstance(dir.path()) : nullptr);
         QFile file(lock);
-        if (setUp == "held")
-            holder = std::make_unique<SingleInstance>(dir.path());
-        else if (setUp.startsWith("file "))
+        if (setUp.startsWith("file "))
             QVERIFY(file.open(QFile::WriteOnly) && file.write(setUp.mid(5).toUtf8()) >= 0);
         else if (setUp == "sparse")
             QVERIFY(file.open(QFile::WriteOnly) && file.resize(qint64(1) << 40));
         else if (setUp == "fifo")
-            QCOMPARE(mkfifo(path.constData(), 0600), 0);
-        else if (setUp == "link")
-            QVERIFY(QFile::link(dir.filePath("elsewhere"), lock));
-        else if (setUp == "folder")
-            QVERIFY(QDir().mkdir(lock));
+            QCOMPARE(mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        else if (setUp == "link" || setUp == "folder")
+            QVERIFY(setUp == "link" ? QFile::link(dir.filePath("elsewhere"), lock) : QDir().mkdir(lock));
         else if (setUp == "shared")
-            QCOMPARE(chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
-        else if (setUp == "foreign" && (geteuid() != 0 || chown(QFile::encodeName(dir.path()).constData(), 4321, 4321) != 0))
+            QCOMPARE(chmod(folder.constData(), 0777), 0);
+        else if (setUp == "foreign" && (geteuid() != 0 || chown(folder.constData(), 4321, 4321) != 0))
             QSKIP("needs root to give the folder to another user");
         file.close();
 
@@ -81,5 +72,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(InstanceTest, QApplication, quorvel::language::InstallFontSubstitutes())
+QUORVEL_TEST_MAIN(InstanceTest, QCoreApplication)
 #include "app_instance_test.moc"

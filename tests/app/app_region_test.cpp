@@ -1,6 +1,5 @@
 // BuildWindowRegion: the row-run scan on made-up pictures and on the skin.
 #include "../qt_test_main.h"
-#include "quorvel/language.h"
 
 #include <QApplication>
 
@@ -61,5 +60,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(RegionTest, QApplication, quorvel::language::InstallFontSubstitutes())
+QUORVEL_TEST_MAIN(RegionTest, QApplication)
 #include "app_region_test.moc"

@@ -16,12 +16,6 @@ class QWidget;
 
 namespace quorvel::language {
 
-// Maps the designed face names ("MS Sans Serif", "MS UI Gothic") to faces
-// installed here; Japanese gothic faces come first for "MS UI Gothic" so that
-// Han characters take their Japanese forms. Call once, after the QApplication
-// exists and before any window is built.
-void InstallFontSubstitutes();
-
 // The language code last read from the settings store ("0".."4", or empty).
 QString LanguageCode();
 void SetLanguageCode(const QString& code);

@@ -12,11 +12,15 @@
 
 namespace quorvel::ui {
 
-// A designed face by name ("MS Sans Serif", "MS UI Gothic"); the language
-// module maps the names to faces installed here.
+// The face installed here that stands for a designed one ("MS Sans Serif",
+// "MS UI Gothic"), found once: font requests then never search for faces
+// that are not there.
+QString DesignFace(const char* design);
+
+// A designed face by name, at its designed size and weight.
 inline QFont DesignFont(const char* family, qreal points, bool bold)
 {
-    QFont font(QString::fromLatin1(family));
+    QFont font(DesignFace(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

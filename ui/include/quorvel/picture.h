@@ -7,18 +7,18 @@
 #include <QImage>
 #include <QWidget>
 
-class QSvgRenderer;
-
 namespace quorvel::ui {
-
-// The renderer of a picture, parsed once on first use, owned by the
-// application and shared by every control showing it; null when the picture
-// is missing.
-QSvgRenderer* Renderer(Art art);
 
 // The picture drawn at build time at exactly this size (100% scale), in
 // place in the program's data; null when there is none.
 QImage Raster(Art art, QSize size);
+
+// The picture at this size in device pixels, stretched to it: the build-time
+// pixels when there are, otherwise drawn from the SVG through Qt's image
+// plugin, which is loaded only then. Null when the picture is missing.
+QImage Drawn(Art art, QSize pixels);
+// The picture's own size, as its SVG gives it.
+QSize NaturalSize(Art art);
 
 // An icon of a picture: the sizes drawn at build time as they are, any other
 // from the SVG.
@@ -62,6 +62,7 @@ protected:
 private:
     Art art_;
     Placement placement_;
+    QImage drawn_;  // the last drawing, while art and size stay
     bool pressed_ = false;
     bool fixedName_ = false;
 };
