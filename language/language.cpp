@@ -54,62 +54,62 @@ QList<QWidget*> Controls(QWidget* window)
     return controls;
 }
 
-OptionsWindow* Form2()
+// Writes a language into one window: the interface face on every control,
+// the window's texts, and for the dialogs the about text and the chosen flag.
+void ApplyTo(QWidget* window, const texts::Language& language)
 {
-    if (g_optionsDialog.isNull() || g_optionsDialog->IsDiscarded())
-        g_optionsDialog = new OptionsWindow(detail::MainWindow());
-    return g_optionsDialog;
-}
-
-AboutWindow* Form3()
-{
-    if (g_aboutBox.isNull() || g_aboutBox->IsDiscarded())
-        g_aboutBox = new AboutWindow(detail::MainWindow());
-    return g_aboutBox;
-}
-
-QWidget* WindowNamed(const char* name)
-{
-    const QLatin1String wanted(name);
-    if (wanted == QLatin1String("Form2"))
-        return Form2();
-    if (wanted == QLatin1String("Form3"))
-        return Form3();
-    return detail::MainWindow();
-}
-
-void WriteTexts(int column)
-{
+    const auto column = static_cast<std::size_t>(&language - texts::kLanguages.data());
+    // Texts are Unicode and Japanese is always drawn as Japanese, through a
+    // Japanese face (ui::DesignFace): every language takes the same face.
+    for (QWidget* control : Controls(window)) {
+        QFont font = control->font();  // keeps bold and italic
+        font.setFamilies({ui::DesignFace("MS UI Gothic")});
+        font.setPointSizeF(9.75);
+        control->setFont(font);
+    }
     for (const texts::TextRow& row : texts::kTextRows) {
-        const char* text = row.texts[static_cast<std::size_t>(column)];
-        if (text == nullptr)
+        const char* text = row.texts[column];
+        if (text == nullptr || window->objectName() != QLatin1String(row.window))
             continue;
-        QWidget* window = WindowNamed(row.window);
-        if (window == nullptr)
-            continue;
-        QWidget* target = row.control == nullptr
-                              ? window
-                              : detail::FindControl(window, QLatin1String(row.control));
+        QWidget* target = row.control == nullptr ? window : detail::FindControl(window, QLatin1String(row.control));
         if (target != nullptr)
             target->setProperty(row.property, QString::fromUtf8(text));
     }
+    if (auto* about = qobject_cast<AboutWindow*>(window))
+        detail::FindControl(about, QStringLiteral("Label1"))->setProperty("text", QString::fromUtf8(language.about));
+    if (auto* options = qobject_cast<OptionsWindow*>(window))
+        options->SelectOption(language.option);
 }
 
-// Texts are Unicode and Japanese is always drawn as Japanese, through a
-// Japanese face (ui::DesignFace): every language takes the same face.
-void UseInterfaceFont()
+// A dialog is built on first use. Built for the first time for its main
+// window, it takes the language in force, as if it had been there when that
+// was applied; built again after its close box discarded it, it shows its
+// designed texts.
+template <class Dialog>
+QWidget* Built(const QPointer<Dialog>& dialog)
 {
-    for (QWidget* window : {static_cast<QWidget*>(Form2()), static_cast<QWidget*>(Form3()), detail::MainWindow()}) {
-        if (window == nullptr)
-            continue;
-        for (QWidget* control : Controls(window)) {
-            QFont font = control->font();  // keeps bold and italic
-            font.setFamilies({ui::DesignFace("MS UI Gothic")});
-            font.setPointSizeF(9.75);
-            control->setFont(font);
-        }
-    }
+    return dialog.isNull() || dialog->IsDiscarded() ? nullptr : dialog.data();
 }
+
+template <class Dialog>
+Dialog* Build(QPointer<Dialog>& dialog)
+{
+    if (Built(dialog) != nullptr)
+        return dialog;
+    QWidget* main = detail::MainWindow();
+    dialog = new Dialog(main);
+    const char* builtBefore = Dialog::staticMetaObject.className();
+    const texts::Language* language = texts::FindLanguage(g_languageCode);
+    if (language != nullptr && !(main && main->property(builtBefore).toBool()))
+        ApplyTo(dialog, *language);
+    if (main != nullptr)
+        main->setProperty(builtBefore, true);
+    return dialog;
+}
+
+OptionsWindow* Form2() { return Build(g_optionsDialog); }
+
+AboutWindow* Form3() { return Build(g_aboutBox); }
 
 }  // namespace
 
@@ -185,13 +185,12 @@ void ApplyLanguage()
     if (language == nullptr)
         return;
     const auto column = static_cast<std::size_t>(language - texts::kLanguages.data());
-    UseInterfaceFont();
-    WriteTexts(int(column));
     for (const texts::ArtName& art : texts::kArtNames)
         ui::SetNameOf(art.art, QString::fromUtf8(art.names[column]));
-    if (QWidget* label = detail::FindControl(Form3(), QStringLiteral("Label1")))
-        label->setProperty("text", QString::fromUtf8(language->about));
-    Form2()->SelectOption(language->option);
+    // The dialogs only if they are built: they take it when they are.
+    for (QWidget* window : {detail::MainWindow(), Built(g_optionsDialog), Built(g_aboutBox)})
+        if (window != nullptr)
+            ApplyTo(window, *language);
 }
 
 void OpenMakerSite()
