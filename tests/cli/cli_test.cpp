@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ranges>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,8 +22,10 @@ struct Outcome {
 Outcome Convert(const std::string& line, bool outputFails = false)
 {
     std::vector<std::string_view> args;
-    for (auto word : std::views::split(line, ' '))
-        if (!word.empty()) args.emplace_back(word.begin(), word.end());
+    for (std::size_t at = 0, end = 0; at < line.size(); at = end + 1) {
+        end = std::min(line.find(' ', at), line.size());
+        if (end > at) args.emplace_back(line.data() + at, end - at);
+    }
     std::ostringstream out, err;
     out.setstate(outputFails ? std::ios::badbit : std::ios::goodbit);
     const int status = cli::RunConvert(args, out, err);
