@@ -40,6 +40,7 @@ for f in usr/bin/quorvel usr/bin/quorvel-convert usr/share/applications/$id.desk
          usr/share/doc/quorvel/copyright usr/share/doc/quorvel/changelog.gz; do
   [[ -f $root/$f ]] || fail "$f is not in the package"
 done
+[[ $(dpkg-deb -f "$deb" Depends) == *libqt6svg6* ]] || fail "Depends lacks the SVG image plugin's package"
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [[ $recommends == *fonts-ipafont-gothic* && $recommends == *qt6-wayland* ]] || fail "Recommends: $recommends"
 [[ $(dpkg-deb -f "$deb" Depends) == *libqt6widgets6* ]] || fail "Depends lacks the Qt libraries"
