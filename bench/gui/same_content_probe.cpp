@@ -2,7 +2,9 @@
 // plainest way with Qt (a shaped frameless window, 18 labels, 4 editable lists,
 // 6 option buttons, 3 frames, 2 shapes, 3 buttons, 14 pictures as pixels
 // decoded in advance, the same two faces and sizes), ended after its first
-// paint. It shares nothing of the program's code but its pixels.
+// paint. It shares nothing of the program's code but its pixels. With
+// QUORVEL_STARTUP_LANGUAGE=2 its texts are Japanese, in the Japanese face at
+// 9.75 points, as the program's are with Japanese stored.
 #include "first_paint.h"
 
 #include <QApplication>
@@ -48,6 +50,10 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         QApplication app(argc, argv);
+        const bool japanese = qgetenv("QUORVEL_STARTUP_LANGUAGE") == "2";
+        auto text = [japanese](const char* designed, const char* inJapanese) {
+            return QString::fromUtf8(japanese ? inJapanese : designed);
+        };
         QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "DejaVu Sans"});
         QFont::insertSubstitutions("MS UI Gothic", {"IPAPGothic", "IPAGothic"});
         QWidget window(nullptr, Qt::FramelessWindowHint);
@@ -62,10 +68,10 @@ int main(int argc, char* argv[])
         garments->setGeometry(88, 120, 169, 57);
         auto* shoes = new QFrame(skin);
         shoes->setGeometry(256, 120, 81, 57);
-        auto* sex = new QGroupBox("Sexe", skin);
+        auto* sex = new QGroupBox(text("Sexe", "性別"), skin);
         sex->setGeometry(120, 40, 185, 33);
-        new QRadioButton("Homme", sex);
-        new QRadioButton("Femme", sex);
+        new QRadioButton(text("Homme", "男"), sex);
+        new QRadioButton(text("Femme", "女"), sex);
         for (int k : {0, 2, 3})
             (new QRadioButton(garments))->move(8 + 80 * (k == 0 ? 0 : k - 1), 24);
         (new QRadioButton(shoes))->move(64, 24);
@@ -85,8 +91,8 @@ int main(int argc, char* argv[])
                 cell->setFont(Face("MS Sans Serif", 9.75, true));
             }
         }
-        for (auto [text, where, font] : {std::tuple{"Quorvel", QRect(152, 24, 121, 17), Face("MS UI Gothic", 8.25, true)},
-                                         {"Votre pays ?", QRect(136, 72, 153, 17), Face("MS Sans Serif", 9.75, false)},
+        for (auto [text, where, font] : {std::tuple{QString("Quorvel"), QRect(152, 24, 121, 17), Face("MS UI Gothic", 8.25, true)},
+                                         {text("Votre pays ?", "国選択"), QRect(136, 72, 153, 17), Face("MS Sans Serif", 9.75, false)},
                                          {"Option", QRect(328, 104, 41, 17), Face("MS Sans Serif", 8.25, true)},
                                          {"Exit", QRect(368, 176, 41, 17), Face("MS Sans Serif", 8.25, true)}}) {
             auto* label = new QLabel(text, skin);
@@ -98,7 +104,7 @@ int main(int argc, char* argv[])
             list->setEditable(true);
             list->setGeometry(where);
         }
-        auto* see = new QPushButton("Voir", skin);
+        auto* see = new QPushButton(text("Voir", "サイズを見る"), skin);
         see->setGeometry(136, 200, 161, 25);
         see->setFont(Face("MS Sans Serif", 12, true));
         see->setEnabled(false);
@@ -109,6 +115,13 @@ int main(int argc, char* argv[])
         exit->setGeometry(368, 144, 25, 29);
         exit->setFont(Face("MS UI Gothic", 9.75, true));
 
+        if (japanese)
+            for (QWidget* control : window.findChildren<QWidget*>()) {
+                QFont font = control->font();
+                font.setFamily("MS UI Gothic");
+                font.setPointSizeF(9.75);
+                control->setFont(font);
+            }
         new QuitAfterFirstPaint(&window);
         window.show();
         status = QApplication::exec();
