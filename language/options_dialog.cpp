@@ -105,6 +105,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     auto* site = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25},
                             QColor(128, 255, 255));
     site->setIcon(ui::Icon(ui::Art::House));
+    site->setAccessibleName(QStringLiteral("Site de Dravenor"));  // its caption is a picture
     site->setIconSize({21, 21});
     connect(site, &QPushButton::clicked, this, [] { OpenMakerSite(); });
     auto* about = MakeButton(frame, "Command3", QString::fromUtf8(texts::kOptionsDesignedAbout),

@@ -145,11 +145,7 @@ void Picture::rename()
         setAccessibleName(NameOf(art_));
 }
 
-void Picture::setActivatable()
-{
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_KeyboardFocusChange);
-}
+void Picture::setActivatable() { setFocusPolicy(Qt::StrongFocus); }
 
 void Picture::keyPressEvent(QKeyEvent* event)
 {

@@ -204,6 +204,9 @@ private slots:
         QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(opened_, QList<QUrl>{QUrl("http://www.dravenor.example/")});
         QCOMPARE(Snapshot(), before);
+        // Pictures for captions have names: the house, and each flag its language's own.
+        QCOMPARE(Part(Dialog(), "Command2")->accessibleName() + '|' + Part(Dialog(), "Image1_1")->accessibleName(),
+                 "Site de Dravenor|日本語");
     }
 
     // With nothing stored, the desktop's language if it is one of ours, and
