@@ -2,6 +2,7 @@
 #include "command_line.h"
 #include "form1.h"
 #include "single_instance.h"
+#include "quorvel/look.h"
 
 #include <QApplication>
 
@@ -30,6 +31,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.dravenor.Quorvel"));
+    // The windows are designed in this face. Set before the first widget, so
+    // that not even a line edit's first, empty layout loads the desktop's face.
+    QApplication::setFont(quorvel::ui::DesignFont("MS Sans Serif", 8.25, false));
     quorvel::app::Form1 form;
     form.show();
     QObject::connect(&instance, &SingleInstance::showRequested, &form, &quorvel::app::Form1::ShowAgain);

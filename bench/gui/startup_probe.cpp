@@ -2,6 +2,7 @@
 #include "first_paint.h"
 #include "form1.h"
 #include "single_instance.h"
+#include "quorvel/look.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         QApplication app(argc, argv);
+        QApplication::setFont(quorvel::ui::DesignFont("MS Sans Serif", 8.25, false));
         quorvel::app::Form1 form;
         form.show();
         instance.listen();
