@@ -1,14 +1,15 @@
-// One Quorvel per user. The first run holds a lock in a folder only the user
-// can write to, and listens on a local socket beside it, so that a later run
-// can ask it to show itself instead of opening a second window.
+// One Quorvel per user. The first run holds a lock that the system drops when
+// the run ends, however it ends, and answers later runs, so that a later run
+// can ask it to show itself instead of opening a second window. The lock and
+// the line between runs are the platform's own: a locked file and a local
+// socket in a folder only the user can write to (single_instance_posix.cpp),
+// or a mutex and an event in the session's namespace (single_instance_win.cpp).
 #pragma once
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
-
-class QSocketNotifier;
 
 namespace quorvel::app {
 
@@ -22,7 +23,8 @@ public:
     };
 
     // Decides the role at once; needs no application object. An empty
-    // folder means the user's own runtime or cache folder.
+    // folder means the user's own runtime or cache folder; on Windows the
+    // folder only tells instances apart.
     explicit SingleInstance(QString folder = {});
     ~SingleInstance() override;
 
@@ -41,14 +43,13 @@ signals:
     void showRequested();
 
 private:
-    QString socketPath() const;
-
     Role role_ = Role::Unchecked;
     QString problem_;
     QString folder_;
-    int lockFd_ = -1;
-    int serverFd_ = -1;
-    QSocketNotifier* requests_ = nullptr;
+    // File descriptors, or Windows handles; -1 for none.
+    qintptr lock_ = -1;
+    qintptr server_ = -1;
+    QObject* requests_ = nullptr;
 };
 
 }  // namespace quorvel::app

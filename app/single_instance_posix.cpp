@@ -54,47 +54,45 @@ SingleInstance::SingleInstance(QString folder) : folder_(folder.isEmpty() ? Priv
     // Not blocking, not through a link; the kernel drops the lock with the
     // process, so a crashed run leaves nothing stale, whatever the file holds.
     const QByteArray path = QFile::encodeName(folder_ + QLatin1Char('/') + QLatin1String(kLockName));
-    lockFd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     struct stat info {};
-    if (lockFd_ < 0) {
+    if (fd < 0) {
         problem_ = QStringLiteral("cannot open the lock %1: %2").arg(QFile::decodeName(path), Reason(errno));
-    } else if (::fstat(lockFd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         problem_ = QStringLiteral("the lock %1 is not a regular file").arg(QFile::decodeName(path));
-    } else if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
+    } else if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         role_ = Role::First;
+        lock_ = fd;
         // For people looking at the folder; nothing reads it back.
         const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
-        const bool noted = ::ftruncate(lockFd_, 0) == 0 && ::write(lockFd_, pid.constData(), std::size_t(pid.size())) > 0;
+        const bool noted = ::ftruncate(fd, 0) == 0 && ::write(fd, pid.constData(), std::size_t(pid.size())) > 0;
         Q_UNUSED(noted);
         return;
     } else if (errno == EWOULDBLOCK) {
         role_ = Role::Second;
-        return;
     } else {
         problem_ = QStringLiteral("cannot lock %1: %2").arg(QFile::decodeName(path), Reason(errno));
     }
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
-    lockFd_ = -1;
+    ::close(fd);
 }
 
 SingleInstance::~SingleInstance()
 {
     // The lock file stays: removing it while another run waits to open it
     // would let two runs hold two different locks.
-    for (int fd : {serverFd_, lockFd_})
+    for (qintptr fd : {server_, lock_})
         if (fd >= 0)
-            ::close(fd);
+            ::close(int(fd));
 }
-
-QString SingleInstance::socketPath() const { return folder_ + QLatin1Char('/') + QLatin1String(kSocketName); }
 
 namespace {
 
-// The socket's address; false when the path does not fit one.
-bool SocketAddress(const QString& path, sockaddr_un& address)
+// The address of the socket in the folder; false when the path does not fit one.
+bool SocketAddress(const QString& folder, sockaddr_un& address)
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(kSocketName));
     address = {};
     address.sun_family = AF_UNIX;
     if (std::size_t(encoded.size()) >= sizeof(address.sun_path))
@@ -108,22 +106,23 @@ bool SocketAddress(const QString& path, sockaddr_un& address)
 void SingleInstance::listen()
 {
     sockaddr_un address{};
-    if (role_ != Role::First || serverFd_ >= 0 || !SocketAddress(socketPath(), address))
+    if (role_ != Role::First || server_ >= 0 || !SocketAddress(folder_, address))
         return;
-    serverFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     // We hold the lock: a socket file left here belongs to a run that ended.
     ::unlink(address.sun_path);
-    if (serverFd_ < 0 || ::bind(serverFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || ::listen(serverFd_, 4) != 0) {
-        if (serverFd_ >= 0)
-            ::close(serverFd_);
-        serverFd_ = -1;
+    if (server < 0 || ::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || ::listen(server, 4) != 0) {
+        if (server >= 0)
+            ::close(server);
         return;
     }
-    requests_ = new QSocketNotifier(serverFd_, QSocketNotifier::Read, this);
-    connect(requests_, &QSocketNotifier::activated, this, [this] {
+    server_ = server;
+    auto* requests = new QSocketNotifier(server, QSocketNotifier::Read, this);
+    requests_ = requests;
+    connect(requests, &QSocketNotifier::activated, this, [server, this] {
         // Nothing to read: a connection is the request.
-        for (int peer; (peer = ::accept4(serverFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+        for (int peer; (peer = ::accept4(server, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
             ::close(peer);
             emit showRequested();
         }
@@ -133,7 +132,7 @@ void SingleInstance::listen()
 void SingleInstance::askFirstToShow() const
 {
     sockaddr_un address{};
-    if (role_ != Role::Second || !SocketAddress(socketPath(), address))
+    if (role_ != Role::Second || !SocketAddress(folder_, address))
         return;
     // A local connection is made or refused at once.
     if (const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0); fd >= 0) {

@@ -1,0 +1,88 @@
+#include "single_instance.h"
+
+#include <QCryptographicHash>
+#include <QWinEventNotifier>
+
+#include <qt_windows.h>
+
+#include <string>
+
+namespace quorvel::app {
+namespace {
+
+// A name in this session's namespace, which only this user's programs share.
+// A folder given tells test instances apart.
+std::wstring ObjectName(const QString& folder, const char* what)
+{
+    QString name = QStringLiteral("Local\\Quorvel.%1").arg(QLatin1String(what));
+    if (!folder.isEmpty())
+        name += QLatin1Char('.') + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+    return name.toStdWString();
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString folder) : folder_(std::move(folder))
+{
+    // Owning the mutex, not its existence, makes the first instance: a later
+    // run that only looks at it, or an owner that died, leaves it free.
+    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, ObjectName(folder_, "lock").c_str());
+    if (mutex == nullptr) {
+        problem_ = QStringLiteral("cannot open the instance lock: %1").arg(qt_error_string(int(::GetLastError())));
+        return;
+    }
+    switch (::WaitForSingleObject(mutex, 0)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED:
+        role_ = Role::First;
+        lock_ = reinterpret_cast<qintptr>(mutex);
+        return;
+    case WAIT_TIMEOUT:
+        role_ = Role::Second;
+        break;
+    default:
+        problem_ = QStringLiteral("cannot take the instance lock: %1").arg(qt_error_string(int(::GetLastError())));
+        break;
+    }
+    ::CloseHandle(mutex);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (lock_ != -1) {
+        ::ReleaseMutex(reinterpret_cast<HANDLE>(lock_));
+        ::CloseHandle(reinterpret_cast<HANDLE>(lock_));
+    }
+    if (server_ != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(server_));
+}
+
+void SingleInstance::listen()
+{
+    if (role_ != Role::First || server_ != -1)
+        return;
+    // Auto-reset: each request wakes the notifier once.
+    HANDLE event = ::CreateEventW(nullptr, FALSE, FALSE, ObjectName(folder_, "show").c_str());
+    if (event == nullptr)
+        return;
+    server_ = reinterpret_cast<qintptr>(event);
+    auto* requests = new QWinEventNotifier(event, this);
+    requests_ = requests;
+    connect(requests, &QWinEventNotifier::activated, this, &SingleInstance::showRequested);
+}
+
+void SingleInstance::askFirstToShow() const
+{
+    if (role_ != Role::Second)
+        return;
+    HANDLE event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, ObjectName(folder_, "show").c_str());
+    if (event == nullptr)
+        return;
+    // The user started this run, so it may hand the foreground on: without
+    // that, Windows would only flash the first run's taskbar button.
+    ::AllowSetForegroundWindow(ASFW_ANY);
+    ::SetEvent(event);
+    ::CloseHandle(event);
+}
+
+}  // namespace quorvel::app
