@@ -9,8 +9,6 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
 namespace quorvel::app {
 
 class SingleInstance : public QObject {
@@ -49,7 +47,6 @@ private:
     // File descriptors, or Windows handles; -1 for none.
     qintptr lock_ = -1;
     qintptr server_ = -1;
-    QObject* requests_ = nullptr;
 };
 
 }  // namespace quorvel::app

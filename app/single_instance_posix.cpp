@@ -119,7 +119,6 @@ void SingleInstance::listen()
     }
     server_ = server;
     auto* requests = new QSocketNotifier(server, QSocketNotifier::Read, this);
-    requests_ = requests;
     connect(requests, &QSocketNotifier::activated, this, [server, this] {
         // Nothing to read: a connection is the request.
         for (int peer; (peer = ::accept4(server, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {

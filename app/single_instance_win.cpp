@@ -67,7 +67,6 @@ void SingleInstance::listen()
         return;
     server_ = reinterpret_cast<qintptr>(event);
     auto* requests = new QWinEventNotifier(event, this);
-    requests_ = requests;
     connect(requests, &QWinEventNotifier::activated, this, &SingleInstance::showRequested);
 }
 
