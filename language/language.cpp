@@ -62,7 +62,7 @@ void ApplyTo(QWidget* window, const texts::Language& language)
     // Texts are Unicode and Japanese is always drawn as Japanese, through a
     // Japanese face (ui::DesignFace): every language takes the same face.
     for (QWidget* control : Controls(window)) {
-        QFont font = control->font();  // keeps bold and italic
+        QFont font = control->font();  // keeps bold, italic and hinting
         font.setFamilies({ui::DesignFace("MS UI Gothic")});
         font.setPointSizeF(9.75);
         control->setFont(font);
