@@ -7,6 +7,7 @@
 #include "widgets.h"
 #include "window_region.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -87,8 +88,11 @@ public:
     }
 };
 
-// A list keeps its name ("Shoe size") when filled; its text is its value.
-// Qt's own names an editable list by its text on Linux.
+// A list keeps its name ("Shoe size") when filled; its text is its value,
+// and where the text is one of its entries, its place among them is the
+// description ("3 of 8"). Qt's own names an editable list by its text on
+// Linux. Like Qt's, it holds its entries (the view) and its text field, and
+// opens and closes by an action.
 class ListAccessible : public QAccessibleWidget {
 public:
     explicit ListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
@@ -96,7 +100,88 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return static_cast<const QComboBox*>(widget())->currentText();
+            return list()->currentText();
+        if (t == QAccessible::Description) {
+            const int entry = list()->findText(list()->currentText(), Qt::MatchExactly);
+            if (entry < 0 || list()->currentText().isEmpty())
+                return QString();
+            return list()->window()->property("positionFormat").toString().arg(entry + 1).arg(list()->count());
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    int childCount() const override { return 2; }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        QObject* child = index == 0 ? static_cast<QObject*>(list()->view())
+                         : index == 1 ? static_cast<QObject*>(list()->lineEdit())
+                                      : nullptr;
+        return child != nullptr ? QAccessible::queryAccessibleInterface(child) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (child == nullptr)
+            return -1;
+        if (child->object() == list()->view())
+            return 0;
+        return child->object() == list()->lineEdit() ? 1 : -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (int i = 0; i < childCount(); ++i)
+            if (QAccessibleInterface* c = child(i); c && c->state().invisible == false && c->rect().contains(x, y))
+                return c;
+        return nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action != showMenuAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+// The result panel as one element: the keyboard reaches it after the result
+// button, and a screen reader reads it whole.
+class PanelAccessible : public QAccessibleWidget {
+public:
+    explicit PanelAccessible(ResultPanelFocus* panel) : QAccessibleWidget(panel, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const ResultPanelFocus*>(widget())->spokenText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// What a screen reader announces once a conversion is made: it speaks a
+// notification as it is shown.
+class AnnouncementAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncementAccessible(Announcement* news) : QAccessibleWidget(news, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const Announcement*>(widget())->text();
         return QAccessibleWidget::text(t);
     }
 };
@@ -105,6 +190,10 @@ QAccessibleInterface* ControlRole(const QString& className, QObject* object)
 {
     if (className == QLatin1String(ResultCell::staticMetaObject.className()))
         return new CellAccessible(static_cast<ResultCell*>(object));
+    if (className == QLatin1String(ResultPanelFocus::staticMetaObject.className()))
+        return new PanelAccessible(static_cast<ResultPanelFocus*>(object));
+    if (className == QLatin1String(Announcement::staticMetaObject.className()))
+        return new AnnouncementAccessible(static_cast<Announcement*>(object));
     auto* list = qobject_cast<QComboBox*>(object);
     if (className == QLatin1String("QComboBox") && list && list->window()->objectName() == QLatin1String("Form1"))
         return new ListAccessible(list);
@@ -125,6 +214,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setProperty("garmentWord", QStringLiteral("vêtement"));
     setProperty("shoeWord", QStringLiteral("chaussures"));
     setProperty("copyText", QStringLiteral("Copier"));
+    setProperty("positionFormat", QStringLiteral("%1 sur %2"));
     ui::InstallAccessibleRoles();
     static const bool controlsNamed = (QAccessible::installFactory(&ControlRole), true);
     Q_UNUSED(controlsNamed);
@@ -225,6 +315,7 @@ void Form1::BuildControls()
         ui::SetColour(option1_[k], QPalette::WindowText, Qt::white);
         option1Group_->addButton(option1_[k], k);
     }
+    ui::Gather(frame3, QStringLiteral("Option1Group"), {option1_[0], option1_[2], option1_[3]});
     option1_[0]->setAccessibleName(QStringLiteral("Costume ou robe"));
     option1_[2]->setAccessibleName(QStringLiteral("Chemise"));
     option1_[3]->setAccessibleName(QStringLiteral("Pantalon"));
@@ -236,6 +327,7 @@ void Form1::BuildControls()
     option3_ = option(QStringLiteral("Option3"), QStringLiteral("Option3"), kGarmentBlue);
     // Alone in its frame, the shoe option would let a click switch it off.
     (new QButtonGroup(this))->addButton(option3_);
+    ui::Gather(frame2, QStringLiteral("Option3Group"), {option3_});
     option3_->setAccessibleName(QStringLiteral("Chaussures"));
 
     auto* frame1 = placer.make<CaptionFrame>(QStringLiteral("Frame1"), QStringLiteral("Sexe"));
@@ -288,6 +380,13 @@ void Form1::BuildControls()
             ui::SetColour(cell, QPalette::WindowText, Qt::white);
         }
     }
+    panelFocus_ = new ResultPanelFocus([this] { return ResultText(); }, picture1_);
+    panelFocus_->setObjectName(QStringLiteral("ResultPanel"));
+    panelFocus_->setGeometry(PanelRect());
+    announcement_ = new Announcement(this);
+    announcement_->setObjectName(QStringLiteral("Announcement"));
+    announcement_->setGeometry(0, 0, 1, 1);
+    announcement_->lower();
     for (int k = 0; k < 5; ++k) {
         lf_[std::size_t(k)] = label(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
                                     arrowFont, Qt::white, Qt::AlignLeft);
@@ -301,9 +400,9 @@ void Form1::BuildControls()
     option1_[3]->setFocusPolicy(Qt::NoFocus);
 
     // As the eye reads the disc, and nothing harmful first.
-    const std::array<QWidget*, 12> focusOrder{
-        option2_[0], option2_[1], combo1_,    option1_[0], option1_[2], combo2_[0],
-        combo2_[2],  option3_,    combo2_[1], seeBtn_,     tool_,       command1_,
+    const std::array<QWidget*, 13> focusOrder{
+        option2_[0], option2_[1], combo1_,    option1_[0], option1_[2], combo2_[0],  combo2_[2],
+        option3_,    combo2_[1],  seeBtn_,    panelFocus_, tool_,       command1_,
     };
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
@@ -484,6 +583,24 @@ void Form1::SeeBtnClick()
     const std::string shoeSize = ListFor(SizeList::Shoes)->currentText().toStdString();
     DispatchConversion({country_, sex_, garment_, garmentSize, shoeSize}, panel_);
     ShowPanel();
+    announcement_->announce(ResultText());
+}
+
+QRect Form1::PanelRect() const
+{
+    // The flags and the two rows of cells.
+    return label2_.front()->geometry().united(label3_.back()->geometry()).united(QRect(56, 224, 353, 25));
+}
+
+QString Form1::ResultText() const
+{
+    auto row = [](const ResultCells& cells) {
+        QStringList spoken;
+        for (std::size_t i = 0; i < kFlags.size(); ++i)
+            spoken << ui::NameOf(kFlags[i]) + QLatin1Char(' ') + cells[i]->text();
+        return spoken.join(QLatin1String(", "));
+    };
+    return QStringLiteral("%1; %2: %3").arg(row(label2_), property("shoeWord").toString(), row(label3_));
 }
 
 QString Form1::PanelText() const
@@ -502,9 +619,7 @@ void Form1::CopyPanel() const { QGuiApplication::clipboard()->setText(PanelText(
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The flags and the two rows of cells.
-    const QRect panel = label2_.front()->geometry().united(label3_.back()->geometry()).united(QRect(56, 224, 353, 25));
-    if (!panel.contains(picture1_->mapFrom(this, event->pos())))
+    if (!PanelRect().contains(picture1_->mapFrom(this, event->pos())))
         return;
     QMenu menu(this);
     menu.addAction(property("copyText").toString(), this, &Form1::CopyPanel);

@@ -39,6 +39,9 @@ public:
     // The result panel as text: the seven countries in the interface
     // language, then the garment and shoe rows, tab-separated.
     QString PanelText() const;
+    // The result panel as a screen reader speaks it, in the interface
+    // language: each country with its size, the garment row, then the shoes.
+    QString ResultText() const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -61,6 +64,7 @@ private:
     void Combo2Click(int k);
     void SeeBtnClick();
     void ShowPanel();
+    QRect PanelRect() const;
     // Combo2_0 suit or dress, Combo2_2 shirt, Combo2_1 shoes.
     QComboBox* ListFor(SizeList list) const;
     // Option1_0 suit or dress, Option1_2 shirt, Option1_3 trousers.
@@ -90,6 +94,8 @@ private:
     ResultCells label3_{};
     std::array<QLabel*, 5> lf_{};
     QPushButton* seeBtn_ = nullptr;
+    ResultPanelFocus* panelFocus_ = nullptr;
+    Announcement* announcement_ = nullptr;
     QToolButton* tool_ = nullptr;
     QPushButton* command1_ = nullptr;
 };

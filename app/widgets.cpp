@@ -1,5 +1,6 @@
 #include "widgets.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -62,6 +63,32 @@ ResultCell::ResultCell(ui::Art country, const char* rowWord, QWidget* parent)
 QString ResultCell::spokenName() const
 {
     return QStringLiteral("%1, %2: %3").arg(ui::NameOf(country_), window()->property(rowWord_).toString(), text());
+}
+
+// ------------------------------------------------------------ ResultPanelFocus
+
+ResultPanelFocus::ResultPanelFocus(std::function<QString()> text, QWidget* parent)
+    : QWidget(parent), text_(std::move(text))
+{
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+// ------------------------------------------------------------ Announcement
+
+Announcement::Announcement(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Announcement::announce(const QString& text)
+{
+    text_ = text;
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    // A screen reader speaks a notification when it appears.
+    hide();
+    show();
 }
 
 // ------------------------------------------------------------ FocusRing

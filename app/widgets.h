@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 #include "quorvel/artwork.h"
 
 namespace quorvel::app {
@@ -53,6 +55,32 @@ public:
 private:
     ui::Art country_;
     const char* rowWord_;
+};
+
+// The result panel as the keyboard reaches it: a stop after the result
+// button, drawn by the focus ring only, that mouse input passes through. It
+// reads the panel whole.
+class ResultPanelFocus : public QWidget {
+    Q_OBJECT
+public:
+    ResultPanelFocus(std::function<QString()> text, QWidget* parent);
+    QString spokenText() const { return text_(); }
+
+private:
+    std::function<QString()> text_;
+};
+
+// Out of sight behind the skin: a screen reader speaks its text each time
+// it is announced.
+class Announcement : public QWidget {
+    Q_OBJECT
+public:
+    explicit Announcement(QWidget* parent);
+    const QString& text() const { return text_; }
+    void announce(const QString& text);
+
+private:
+    QString text_;
 };
 
 // The keyboard focus on the skin, drawn around the focused control once the

@@ -60,6 +60,8 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     std::ranges::sort(languages, {}, &texts::Language::option);
 
     options_ = new QButtonGroup(this);
+    QList<QWidget*> flags;
+    QList<QWidget*> buttons;
     int left = 8;
     for (const texts::Language* language : languages) {
         const int option = language->option;
@@ -72,6 +74,9 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         flag->setActivatable();
         flag->setFixedName(QString::fromUtf8(language->name));
         connect(flag, &ui::Picture::clicked, this, [this, option] { FlagClicked(option); });
+        flag->setChecked(false);
+        flags_[option] = flag;
+        flags.append(flag);
 
         auto* button = new QRadioButton(this);
         button->setObjectName(ui::IndexedName("Option1", option));
@@ -79,6 +84,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         ui::Fill(button, kBackground);
         button->setAccessibleName(QString::fromUtf8(language->name));
         options_->addButton(button, option);
+        buttons.append(button);
 
         auto* marker = new ui::Picture(ui::Art::Marker, ui::Picture::Placement::Fitted, this);
         marker->setObjectName(ui::IndexedName("Image2", option));
@@ -89,6 +95,9 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         left += 40;
     }
     connect(options_, &QButtonGroup::idClicked, this, &OptionsWindow::OptionSelected);
+    // Each row a group of five languages to assistive tools.
+    ui::Gather(this, QStringLiteral("FlagGroup"), flags);
+    ui::Gather(this, QStringLiteral("OptionGroup"), buttons);
 
     ok_ = MakeButton(this, "Command4", QString::fromUtf8(texts::kOptionsDesignedOk),
                      {16, 136, 65, 25}, QColor(255, 255, 128));
@@ -128,10 +137,25 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
 
 void OptionsWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
+    if (event->key() == Qt::Key_Escape) {
         Cancel();
-    else
+        return;
+    }
+    // The arrows go from flag to flag, as in a group of options.
+    const int step = event->key() == Qt::Key_Right || event->key() == Qt::Key_Down ? 1
+                     : event->key() == Qt::Key_Left || event->key() == Qt::Key_Up  ? -1
+                                                                                    : 0;
+    const auto focused = std::ranges::find_if(flags_, [](const auto& flag) { return flag.second->hasFocus(); });
+    if (step == 0 || focused == flags_.end()) {
         DiscardableWindow::keyPressEvent(event);
+        return;
+    }
+    auto next = focused;
+    if (step > 0)
+        next = std::next(focused) == flags_.end() ? flags_.begin() : std::next(focused);
+    else
+        next = focused == flags_.begin() ? std::prev(flags_.end()) : std::prev(focused);
+    next->second->setFocus(Qt::TabFocusReason);
 }
 
 void OptionsWindow::Load()
@@ -169,6 +193,8 @@ void OptionsWindow::OptionSelected(int option)
         detail::SetPendingLanguageCode(QString::fromLatin1(language->code));
     if (const auto marker = markers_.find(option); marker != markers_.end())
         marker->second->show();
+    for (const auto& [flagOption, flag] : flags_)
+        flag->setChecked(flagOption == option);
 }
 
 void OptionsWindow::HideLanguageMarkers()

@@ -43,6 +43,7 @@ private:
     QButtonGroup* options_ = nullptr;
     QPushButton* ok_ = nullptr;
     std::map<int, ui::Picture*> markers_;
+    std::map<int, ui::Picture*> flags_;  // by option, left to right
 };
 
 }  // namespace quorvel::language

@@ -118,6 +118,8 @@ constexpr TextRow kRows[] = {
     {"Form1", nullptr, "garmentWord", {"vêtement", "garment", "衣服", "Kleidung", "abito"}},
     {"Form1", nullptr, "shoeWord", {"chaussures", "shoes", "靴", "Schuhe", "scarpe"}},
     {"Form1", nullptr, "copyText", {"Copier", "Copy", "コピー", "Kopieren", "Copia"}},
+    // A list's entry among its entries, as a screen reader hears it: "3 of 8".
+    {"Form1", nullptr, "positionFormat", {"%1 sur %2", "%1 of %2", "%2件中%1", "%1 von %2", "%1 di %2"}},
 };
 
 using ui::Art;

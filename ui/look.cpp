@@ -1,4 +1,5 @@
 #include "quorvel/look.h"
+#include "quorvel/picture.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
@@ -30,6 +31,8 @@ protected:
 
 QAccessibleInterface* WindowRole(const QString& className, QObject* object)
 {
+    if (className == QLatin1String(Picture::staticMetaObject.className()))
+        return PictureAccessible(static_cast<Picture*>(object));
     auto* window = qobject_cast<QWidget*>(object);
     if (window == nullptr || !window->isWindow() || !className.startsWith(QLatin1String("quorvel::")))
         return nullptr;
@@ -86,6 +89,22 @@ void InstallAccessibleRoles()
 {
     static const bool installed = (QAccessible::installFactory(&WindowRole), true);
     Q_UNUSED(installed);
+}
+
+QWidget* Gather(QWidget* parent, const QString& name, const QList<QWidget*>& controls)
+{
+    auto* group = new QWidget(parent);
+    group->setObjectName(name);
+    group->setGeometry(parent->rect());
+    QRegion reach;
+    for (QWidget* control : controls) {
+        control->setParent(group);
+        control->show();
+        reach += control->geometry();
+    }
+    // Clicks beside the controls reach what lies beneath the group.
+    group->setMask(reach);
+    return group;
 }
 
 }  // namespace quorvel::ui

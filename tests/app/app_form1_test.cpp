@@ -338,7 +338,7 @@ private slots:
                  "Royaume-Uni\tJapon\tFrance\tÉtats-Unis\tAllemagne\tItalie\tAustralie\n"
                  "38\tM\t48\t38\t48\t48\t87");
         // Japanese: the options button, its flag, OK; then French again.
-        keys("Tab Return Tab Return Tab Tab Tab Tab Return");
+        keys("Tab Tab Return Tab Return Tab Tab Tab Tab Return");  // past the result panel
         QCOMPARE(quorvel::language::LanguageCode() + child<QAbstractButton>("SeeBtn")->text(), "2サイズを見る");
         keys("Return Tab Return Tab Tab Tab Return");
         QCOMPARE(quorvel::language::LanguageCode() + child<QAbstractButton>("SeeBtn")->text(), "0Voir");
@@ -390,6 +390,50 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(quorvel::language::OptionsDialog())->role(), QAccessible::Dialog);
         for (const char* hidden : {"Frame4", "Combo2_3"})
             QVERIFY(QAccessible::queryAccessibleInterface(child(hidden))->state().invisible);
+    }
+
+    // What a screen reader needs beyond names: the result announced, each
+    // list's entries and place and its open action, options counted in their
+    // visible group, and flags that are buttons to press.
+    void screenReaderStructure()
+    {
+        auto iface = [this](const char* control) { return QAccessible::queryAccessibleInterface(child(control)); };
+        run("sex 0; country francais; garment 0; size 0 48; size 1 41; see");
+        QCOMPARE(iface("Announcement")->role(), QAccessible::Notification);
+        QCOMPARE(iface("Announcement")->text(QAccessible::Name),
+                 "Royaume-Uni 38, Japon M, France 48, États-Unis 38, Allemagne 48, Italie 48, Australie 87; "
+                 "chaussures: Royaume-Uni 8.5, Japon 28, France 41, États-Unis 9, Allemagne 41, Italie 41, Australie 8");
+        QCOMPARE(iface("ResultPanel")->text(QAccessible::Name), iface("Announcement")->text(QAccessible::Name));
+
+        QAccessibleInterface* shoes = iface("Combo2_1");
+        QCOMPARE(shoes->childCount(), 2);
+        QAccessibleInterface* entries = shoes->child(0);
+        QCOMPARE(entries->role(), QAccessible::List);
+        QCOMPARE(entries->parent()->object(), shoes->object());
+        QCOMPARE(shoes->indexOfChild(entries), 0);
+        QCOMPARE(entries->childCount(), 8);
+        QCOMPARE(entries->child(3)->role(), QAccessible::ListItem);
+        QCOMPARE(entries->child(3)->text(QAccessible::Name), "41");
+        QCOMPARE(shoes->child(1)->role(), QAccessible::EditableText);
+        QCOMPARE(shoes->text(QAccessible::Description), "4 sur 8");
+        auto* actions = shoes->actionInterface();
+        QVERIFY(actions && actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+        actions->doAction(QAccessibleActionInterface::showMenuAction());
+        QTRY_VERIFY(list("Combo2_1")->view()->isVisible());
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!list("Combo2_1")->view()->isVisible());
+
+        for (auto [option, group] : {std::pair{"Option1_2", 3}, {"Option3", 1}, {"Option2_1", 2}})
+            QCOMPARE(iface(option)->parent()->childCount(), group);
+
+        QWidget* dialog = quorvel::language::OptionsDialog();
+        auto* flag = QAccessible::queryAccessibleInterface(dialog->findChild<QWidget*>("Image1_1"));
+        QCOMPARE(flag->role(), QAccessible::RadioButton);
+        QCOMPARE(flag->parent()->childCount(), 5);
+        QVERIFY(!flag->state().checked && !dialog->findChild<QWidget*>("Command4")->isEnabled());
+        flag->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(flag->state().checked && dialog->findChild<QWidget*>("Command4")->isEnabled());
+        QCOMPARE(QAccessible::queryAccessibleInterface(dialog->findChild<QWidget*>("Option1_4"))->parent()->childCount(), 5);
     }
 };
 

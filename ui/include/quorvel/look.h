@@ -84,6 +84,11 @@ void ClickOnReturn(QWidget* window);
 // Our windows are frames and dialogs to assistive technology, not fillers.
 void InstallAccessibleRoles();
 
+// Puts these controls of `parent` into a container of their own, covering
+// the parent, where they keep their places: assistive tools count a control's
+// position among its group ("1 of 3"), not among the pictures beside it.
+QWidget* Gather(QWidget* parent, const QString& name, const QList<QWidget*>& controls);
+
 // Element k of a control array: "Label2" and 3 make "Label2_3".
 inline QString IndexedName(const char* design, int k)
 {

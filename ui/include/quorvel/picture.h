@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QAccessibleInterface;
+
 namespace quorvel::ui {
 
 // The picture drawn at build time at exactly this size (100% scale), in
@@ -45,8 +47,15 @@ public:
     // Named for what it stands for rather than for what it shows.
     void setFixedName(const QString& name);
     void rename();
-    // Takes the focus; Space or Return on it is a click.
+    // Takes the focus; Space or Return on it is a click. Assistive tools
+    // see a button that can be pressed.
     void setActivatable();
+    bool isActivatable() const { return focusPolicy() != Qt::NoFocus; }
+    // A picture that stands for one of several choices tells whether it is
+    // the one chosen.
+    void setChecked(bool checked);
+    bool isCheckable() const { return checkable_; }
+    bool isChecked() const { return checked_; }
 
 signals:
     void clicked();
@@ -65,6 +74,11 @@ private:
     QImage drawn_;  // the last drawing, while art and size stay
     bool pressed_ = false;
     bool fixedName_ = false;
+    bool checkable_ = false;
+    bool checked_ = false;
 };
+
+// How assistive tools see a picture: an image, or a button to press.
+QAccessibleInterface* PictureAccessible(Picture* picture);
 
 }  // namespace quorvel::ui
