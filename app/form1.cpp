@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <type_traits>
 
 namespace quorvel::app {
 namespace {
@@ -71,19 +72,22 @@ private:
     QPushButton* seeBtn_;
 };
 
-// A result cell: a screen reader hears its country and row with the size
-// ("France, garment: 48") in the interface language.
-class CellAccessible : public QAccessibleWidget {
+// A result cell ("France, garment: 48", its size the value), the result panel
+// read whole, and the announcement of a result: each says what its widget
+// says, in the interface language.
+template <class W>
+class SpokenAccessible : public QAccessibleWidget {
 public:
-    explicit CellAccessible(ResultCell* cell) : QAccessibleWidget(cell, QAccessible::StaticText) {}
+    SpokenAccessible(W* spoken, QAccessible::Role role) : QAccessibleWidget(spoken, role) {}
 
     QString text(QAccessible::Text t) const override
     {
-        const auto* cell = static_cast<const ResultCell*>(widget());
-        if (t == QAccessible::Value)
-            return cell->text();
+        const auto* spoken = static_cast<const W*>(widget());
         if (t == QAccessible::Name)
-            return cell->spokenName();
+            return spoken->spokenName();
+        if constexpr (std::is_base_of_v<QLabel, W>)
+            if (t == QAccessible::Value)
+                return spoken->text();
         return QAccessibleWidget::text(t);
     }
 };
@@ -158,42 +162,15 @@ private:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
 };
 
-// The result panel as one element: the keyboard reaches it after the result
-// button, and a screen reader reads it whole.
-class PanelAccessible : public QAccessibleWidget {
-public:
-    explicit PanelAccessible(ResultPanelFocus* panel) : QAccessibleWidget(panel, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return static_cast<const ResultPanelFocus*>(widget())->spokenText();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-// What a screen reader announces once a conversion is made: it speaks a
-// notification as it is shown.
-class AnnouncementAccessible : public QAccessibleWidget {
-public:
-    explicit AnnouncementAccessible(Announcement* news) : QAccessibleWidget(news, QAccessible::Notification) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return static_cast<const Announcement*>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-};
-
 QAccessibleInterface* ControlRole(const QString& className, QObject* object)
 {
     if (className == QLatin1String(ResultCell::staticMetaObject.className()))
-        return new CellAccessible(static_cast<ResultCell*>(object));
+        return new SpokenAccessible(static_cast<ResultCell*>(object), QAccessible::StaticText);
     if (className == QLatin1String(ResultPanelFocus::staticMetaObject.className()))
-        return new PanelAccessible(static_cast<ResultPanelFocus*>(object));
+        return new SpokenAccessible(static_cast<ResultPanelFocus*>(object), QAccessible::StaticText);
     if (className == QLatin1String(Announcement::staticMetaObject.className()))
-        return new AnnouncementAccessible(static_cast<Announcement*>(object));
+        // A screen reader speaks a notification as it is shown.
+        return new SpokenAccessible(static_cast<Announcement*>(object), QAccessible::Notification);
     auto* list = qobject_cast<QComboBox*>(object);
     if (className == QLatin1String("QComboBox") && list && list->window()->objectName() == QLatin1String("Form1"))
         return new ListAccessible(list);

@@ -64,7 +64,7 @@ class ResultPanelFocus : public QWidget {
     Q_OBJECT
 public:
     ResultPanelFocus(std::function<QString()> text, QWidget* parent);
-    QString spokenText() const { return text_(); }
+    QString spokenName() const { return text_(); }
 
 private:
     std::function<QString()> text_;
@@ -76,7 +76,7 @@ class Announcement : public QWidget {
     Q_OBJECT
 public:
     explicit Announcement(QWidget* parent);
-    const QString& text() const { return text_; }
+    const QString& spokenName() const { return text_; }
     void announce(const QString& text);
 
 private:
