@@ -1,0 +1,70 @@
+// Arbitrary bytes as the user's store: a read yields a code, nothing, or
+// "unreadable"; a save either leaves the file byte for byte or changes its
+// Language line alone and reads back.
+#include "quorvel/settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace quorvel::settings;
+
+namespace {
+
+void Check(bool ok)
+{
+    if (!ok) __builtin_trap();
+}
+
+QString g_store;
+
+QByteArray Contents()
+{
+    QFile file(g_store);
+    return file.open(QFile::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    static QTemporaryDir root;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("machine")));
+    Check(root.isValid() && QDir(root.path()).mkpath("config/Dravenor"));
+    g_store = root.filePath("config/Dravenor/Quorvel.conf");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray before(reinterpret_cast<const char*>(data), qsizetype(size));
+    QFile file(g_store);
+    Check(file.open(QFile::WriteOnly | QFile::Truncate) && file.write(before) == before.size());
+    file.close();
+
+    const ReadResult read = ReadLanguageCode();
+    Check(read.value.isEmpty() || (read.value.size() == 1 && read.value[0] >= '0' && read.value[0] <= '4'));
+    Check(!(before.contains('@') || before.contains('\\')) || read.unreadable);
+
+    if (!WriteLanguageCode("3")) {
+        Check(Contents() == before);
+        return 0;
+    }
+    Check(!read.unreadable && ReadLanguageCode().value == "3");
+    // Only the Language line changed: taking it out of both leaves the same lines.
+    auto others = [](const QByteArray& store) {
+        QList<QByteArray> lines =
+            QByteArray(store.startsWith("\xEF\xBB\xBF") ? store.sliced(3) : store).replace('\r', '\n').split('\n');
+        lines.removeIf([](const QByteArray& line) {
+            const qsizetype equals = line.indexOf('=');
+            return line.trimmed().isEmpty() || (equals > 0 && line.first(equals).trimmed() == "Language")
+                   || line.trimmed() == "[General]";
+        });
+        return lines;
+    };
+    Check(others(Contents()) == others(before));
+    return 0;
+}
