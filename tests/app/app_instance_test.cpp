@@ -3,14 +3,50 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 
 #include "single_instance.h"
 
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using quorvel::app::SingleInstance;
 using Role = SingleInstance::Role;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A call as a later run makes it, without waiting: -1 when the queue is full.
+int Call(const QString& folder, const char* message = "\n")
+{
+    sockaddr_un address{AF_UNIX, {}};
+    qstrncpy(address.sun_path, QFile::encodeName(folder + "/quorvel.socket").constData(), sizeof address.sun_path);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && send(fd, message, strlen(message), MSG_NOSIGNAL) >= 0)
+        return fd;
+    close(fd);
+    return -1;
+}
+
+// Counts the turns of the event loop: a posted event that posts itself again
+// is handled once per turn.
+struct Turns : QObject {
+    int count = 0;
+    Turns() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+    void customEvent(QEvent*) override { ++count, QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+};
+
+}  // namespace
 
 class InstanceTest : public QObject {
     Q_OBJECT
@@ -60,15 +96,132 @@ private slots:
             QCOMPARE(SingleInstance(dir.path()).role(), Role::Second);
     }
 
-    // A later run asks the first to show itself.
-    void laterRunAsksTheFirstToShow()
+    // A later run asks the first to show itself, handing on its token; the
+    // socket is the user's alone whatever the umask.
+    void laterRunIsHeard()
     {
         QTemporaryDir dir;
         SingleInstance first(dir.path());
-        first.listen();
+        const mode_t umaskBefore = umask(0);
+        QVERIFY(first.listen());
+        umask(umaskBefore);
+        struct stat socketFile {};
+        QCOMPARE(stat(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), &socketFile), 0);
+        QCOMPARE(socketFile.st_mode & 0777, 0600u);
         QSignalSpy shown(&first, &SingleInstance::showRequested);
-        SingleInstance(dir.path()).askFirstToShow();
+        auto asked = std::async(std::launch::async, [&] { return SingleInstance(dir.path()).askFirstToShow("a-token_1.2"); });
         QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(asked.get(), QString());
+        QCOMPARE(shown[0][0].toByteArray(), "a-token_1.2");
+    }
+
+    // A first run that takes no calls (stopped, or its loop blocked) fills
+    // its queue; later runs say so and leave rather than wait.
+    void unansweredCallIsReported()
+    {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QVERIFY(first.listen());
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(SingleInstance(dir.path()).askFirstToShow({}, 20ms).contains("did not answer"));
+    }
+
+    // Where later runs cannot reach the first, both say why, at once.
+    void unreachableSocketIsExplained_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("later");
+        QTest::newRow("path too long") << "long" << "too long for a local socket" << "too long for a local socket";
+        QTest::newRow("folder at the socket") << "folder" << "Is a directory" << "is not a socket";
+    }
+
+    void unreachableSocketIsExplained()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, first);
+        QFETCH(QString, later);
+        QTemporaryDir dir;
+        const QString folder = setUp == "long" ? dir.filePath(QString(120, 'x')) : dir.path();
+        QVERIFY(QDir().mkpath(setUp == "long" ? folder : dir.filePath("quorvel.socket")));
+        SingleInstance instance(folder);
+        QVERIFY(!instance.listen());
+        QVERIFY2(instance.problem().contains(first), qPrintable(instance.problem()));
+        const QString unheard = SingleInstance(folder).askFirstToShow({}, 10s);
+        QVERIFY2(unheard.contains(later), qPrintable(unheard));
+    }
+
+    // Calls that arrive together make one show, and the loop turns between
+    // shows however many keep coming.
+    void floodMakesOneShowPerTurn()
+    {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QVERIFY(first.listen());
+        // The turn a show comes in has begun with the count: two shows in one turn see the same.
+        const Turns turns;
+        int shows = 0, inTheSameTurn = 0, lastTurn = -1;
+        connect(&first, &SingleInstance::showRequested, [&] {
+            ++shows, inTheSameTurn += turns.count == lastTurn, lastTurn = turns.count;
+        });
+        for (int i = 0; i < 10; ++i)  // waiting before the loop runs
+            QCOMPARE(close(Call(dir.path())), 0);
+        std::atomic<int> made = 0;
+        std::thread flood([&] {
+            while (made < 3000)
+                if (const int fd = Call(dir.path()); fd < 0)
+                    std::this_thread::yield();
+                else
+                    ++made, close(fd);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(made == 3000, 60000);
+        flood.join();
+        QTRY_VERIFY(first.findChildren<QObject*>().size() == 1);  // every call taken
+        QVERIFY(shows > 0);
+        QCOMPARE(inTheSameTurn, 0);
+    }
+
+    // Another user's call is hung up on, even where the socket lets them in.
+    void otherUsersAreNotHeard()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to call as another user");
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QVERIFY(first.listen());
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0
+                && chmod(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), 0666) == 0);
+        QSignalSpy shown(&first, &SingleInstance::showRequested);
+        const pid_t other = fork();
+        if (other == 0) {  // answered: 0; hung up on: 1
+            char reply = 0;
+            int fd = -1;
+            if (setgid(65534) != 0 || setuid(65534) != 0 || (fd = Call(dir.path())) < 0)
+                _exit(2);
+            pollfd answer{fd, POLLIN, 0};
+            _exit(poll(&answer, 1, 10000) == 1 && recv(fd, &reply, 1, 0) == 1 ? 0 : 1);
+        }
+        int status = -1;
+        QTRY_VERIFY((waitpid(other, &status, WNOHANG), status != -1));
+        QCOMPARE(WEXITSTATUS(status), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(shown.count(), 0);
+    }
+
+    // No notifier outlives the descriptor it watches, not even a caller's.
+    void notifiersGoFirst()
+    {
+        QTemporaryDir dir;
+        auto first = std::make_unique<SingleInstance>(dir.path());
+        QVERIFY(first->listen());
+        const int call = Call(dir.path(), "");
+        QTRY_COMPARE(first->findChildren<QSocketNotifier*>().size(), 2);
+        int outlived = 0;
+        for (QSocketNotifier* notifier : first->findChildren<QSocketNotifier*>())
+            connect(notifier, &QObject::destroyed, [fd = notifier->socket(), &outlived] { outlived += fcntl(fd, F_GETFD) == -1; });
+        first.reset();
+        QCOMPARE(outlived, 0);
+        close(call);
     }
 };
 
