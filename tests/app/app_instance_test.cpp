@@ -96,59 +96,50 @@ private slots:
             QCOMPARE(SingleInstance(dir.path()).role(), Role::Second);
     }
 
-    // A later run asks the first to show itself, handing on its token; the
-    // socket is the user's alone whatever the umask.
-    void laterRunIsHeard()
+    // Later runs: told so while the first takes no calls (stopped, or its
+    // loop blocked), then heard with their tokens. The socket is the user's
+    // alone whatever the umask; no notifier outlives its descriptor.
+    void laterRunsAreHeardOrTold()
     {
         QTemporaryDir dir;
-        SingleInstance first(dir.path());
+        auto first = std::make_unique<SingleInstance>(dir.path());
         const mode_t umaskBefore = umask(0);
-        QVERIFY(first.listen());
+        QVERIFY(first->listen());
         umask(umaskBefore);
         struct stat socketFile {};
-        QCOMPARE(stat(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), &socketFile), 0);
-        QCOMPARE(socketFile.st_mode & 0777, 0600u);
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
-        auto asked = std::async(std::launch::async, [&] { return SingleInstance(dir.path()).askFirstToShow("a-token_1.2"); });
-        QTRY_COMPARE(shown.count(), 1);
-        QCOMPARE(asked.get(), QString());
-        QCOMPARE(shown[0][0].toByteArray(), "a-token_1.2");
-    }
-
-    // A first run that takes no calls (stopped, or its loop blocked) fills
-    // its queue; later runs say so and leave rather than wait.
-    void unansweredCallIsReported()
-    {
-        QTemporaryDir dir;
-        SingleInstance first(dir.path());
-        QVERIFY(first.listen());
-        for (int i = 0; i < 20; ++i)
+        QVERIFY(stat(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), &socketFile) == 0
+                && (socketFile.st_mode & 0777) == 0600);
+        for (int i = 0; i < 20; ++i)  // past what its queue holds
             QVERIFY(SingleInstance(dir.path()).askFirstToShow({}, 20ms).contains("did not answer"));
+        QSignalSpy shown(first.get(), &SingleInstance::showRequested);
+        auto asked = std::async(std::launch::async, [&] { return SingleInstance(dir.path()).askFirstToShow("a-token_1.2"); });
+        QTRY_VERIFY(asked.wait_for(0s) == std::future_status::ready);
+        QCOMPARE(asked.get(), QString());
+        QTRY_VERIFY(shown.contains(QVariantList{QByteArray("a-token_1.2")}));
+
+        const int silent = Call(dir.path(), "");
+        QTRY_COMPARE(first->findChildren<QSocketNotifier*>().size(), 2);
+        int outlived = 0;
+        for (QSocketNotifier* notifier : first->findChildren<QSocketNotifier*>())
+            connect(notifier, &QObject::destroyed, [fd = notifier->socket(), &outlived] { outlived += fcntl(fd, F_GETFD) == -1; });
+        first.reset();
+        QCOMPARE(outlived, 0);
+        close(silent);
     }
 
     // Where later runs cannot reach the first, both say why, at once.
-    void unreachableSocketIsExplained_data()
-    {
-        QTest::addColumn<QString>("setUp");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("later");
-        QTest::newRow("path too long") << "long" << "too long for a local socket" << "too long for a local socket";
-        QTest::newRow("folder at the socket") << "folder" << "Is a directory" << "is not a socket";
-    }
-
     void unreachableSocketIsExplained()
     {
-        QFETCH(QString, setUp);
-        QFETCH(QString, first);
-        QFETCH(QString, later);
-        QTemporaryDir dir;
-        const QString folder = setUp == "long" ? dir.filePath(QString(120, 'x')) : dir.path();
-        QVERIFY(QDir().mkpath(setUp == "long" ? folder : dir.filePath("quorvel.socket")));
-        SingleInstance instance(folder);
-        QVERIFY(!instance.listen());
-        QVERIFY2(instance.problem().contains(first), qPrintable(instance.problem()));
-        const QString unheard = SingleInstance(folder).askFirstToShow({}, 10s);
-        QVERIFY2(unheard.contains(later), qPrintable(unheard));
+        for (const bool tooLong : {true, false}) {
+            QTemporaryDir dir;
+            const QString folder = tooLong ? dir.filePath(QString(120, 'x')) : dir.path();
+            QVERIFY(QDir().mkpath(tooLong ? folder : dir.filePath("quorvel.socket")));
+            SingleInstance first(folder);
+            QVERIFY(!first.listen());
+            QVERIFY2(first.problem().contains(tooLong ? "too long" : "Is a directory"), qPrintable(first.problem()));
+            const QString unheard = SingleInstance(folder).askFirstToShow({}, 10s);
+            QVERIFY2(unheard.contains(tooLong ? "too long" : "is not a socket"), qPrintable(unheard));
+        }
     }
 
     // Calls that arrive together make one show, and the loop turns between
@@ -206,22 +197,6 @@ private slots:
         QCOMPARE(WEXITSTATUS(status), 1);
         QCoreApplication::processEvents();
         QCOMPARE(shown.count(), 0);
-    }
-
-    // No notifier outlives the descriptor it watches, not even a caller's.
-    void notifiersGoFirst()
-    {
-        QTemporaryDir dir;
-        auto first = std::make_unique<SingleInstance>(dir.path());
-        QVERIFY(first->listen());
-        const int call = Call(dir.path(), "");
-        QTRY_COMPARE(first->findChildren<QSocketNotifier*>().size(), 2);
-        int outlived = 0;
-        for (QSocketNotifier* notifier : first->findChildren<QSocketNotifier*>())
-            connect(notifier, &QObject::destroyed, [fd = notifier->socket(), &outlived] { outlived += fcntl(fd, F_GETFD) == -1; });
-        first.reset();
-        QCOMPARE(outlived, 0);
-        close(call);
     }
 };
 
