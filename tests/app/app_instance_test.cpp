@@ -159,11 +159,8 @@ private slots:
             QCOMPARE(close(Call(dir.path())), 0);
         std::atomic<int> made = 0;
         std::thread flood([&] {
-            while (made < 3000)
-                if (const int fd = Call(dir.path()); fd < 0)
-                    std::this_thread::yield();
-                else
-                    ++made, close(fd);
+            for (int fd; made < 3000; fd < 0 ? std::this_thread::yield() : (void)close(fd))
+                made += (fd = Call(dir.path())) >= 0;
         });
         QTRY_VERIFY_WITH_TIMEOUT(made == 3000, 60000);
         flood.join();
@@ -182,9 +179,8 @@ private slots:
         QVERIFY(first.listen());
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0
                 && chmod(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), 0666) == 0);
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
         const pid_t other = fork();
-        if (other == 0) {  // answered: 0; hung up on: 1
+        if (other == 0) {  // answered, as heard calls are: 0; hung up on: 1
             char reply = 0;
             int fd = -1;
             if (setgid(65534) != 0 || setuid(65534) != 0 || (fd = Call(dir.path())) < 0)
@@ -195,8 +191,6 @@ private slots:
         int status = -1;
         QTRY_VERIFY((waitpid(other, &status, WNOHANG), status != -1));
         QCOMPARE(WEXITSTATUS(status), 1);
-        QCoreApplication::processEvents();
-        QCOMPARE(shown.count(), 0);
     }
 };
 
