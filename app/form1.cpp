@@ -462,8 +462,17 @@ void Form1::ShowStepArrow(int k)
         lf_[std::size_t(i)]->setVisible(i == k);
 }
 
-void Form1::ShowAgain()
+void Form1::ShowAgain(const QByteArray& activationToken)
 {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Qt hands the token to the compositor with the next activation.
+        if (!activationToken.isEmpty())
+            qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+        hide();
+        show();
+        activateWindow();
+        return;
+    }
     const QRect frame = frameGeometry();
     const QScreen* home = screen();
     qint64 largest = -1;

@@ -33,8 +33,10 @@ public:
     void ShowStepArrow(int k);
 
     // Shown, raised and moved wholly onto the screen it is mostly on: a later
-    // start of the program asks for it.
-    void ShowAgain();
+    // start of the program asks for it. On Wayland, where a program cannot
+    // move its window, the window is mapped anew for the compositor to place,
+    // and activated with the later start's token, if any.
+    void ShowAgain(const QByteArray& activationToken = {});
 
     // The result panel as text: the seven countries in the interface
     // language, then the garment and shoe rows, tab-separated.

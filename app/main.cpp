@@ -16,10 +16,13 @@ int main(int argc, char* argv[])
 
     using quorvel::app::SingleInstance;
     // Before any window system connection: a second run only asks the first
-    // to show itself, and leaves with status 0.
+    // to show itself, handing on the token that lets it take the focus on
+    // Wayland, and leaves with status 0 whether or not it was heard.
     SingleInstance instance;
     if (instance.role() == SingleInstance::Role::Second) {
-        instance.askFirstToShow();
+        const QString unheard = instance.askFirstToShow(qgetenv("XDG_ACTIVATION_TOKEN"));
+        if (!unheard.isEmpty())
+            std::fprintf(stderr, "quorvel: %s\n", qPrintable(unheard));
         return 0;
     }
     if (instance.role() == SingleInstance::Role::Unchecked)
@@ -37,6 +40,8 @@ int main(int argc, char* argv[])
     quorvel::app::Form1 form;
     form.show();
     QObject::connect(&instance, &SingleInstance::showRequested, &form, &quorvel::app::Form1::ShowAgain);
-    instance.listen();
+    if (instance.role() == SingleInstance::Role::First && !instance.listen())
+        std::fprintf(stderr, "quorvel: %s; a later start cannot bring this window back\n",
+                     qPrintable(instance.problem()));
     return QApplication::exec();
 }

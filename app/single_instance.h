@@ -6,8 +6,12 @@
 // or a mutex and an event in the session's namespace (single_instance_win.cpp).
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+
+#include <chrono>
+#include <utility>
 
 namespace quorvel::app {
 
@@ -27,26 +31,54 @@ public:
     ~SingleInstance() override;
 
     Role role() const { return role_; }
-    // Why the check could not be made, for a line on standard error.
+    // Why the check could not be made, or why later runs cannot reach this
+    // one, for a line on standard error.
     QString problem() const { return problem_; }
 
     // The first instance: starts answering later runs (needs the application
-    // object); each call of theirs emits showRequested.
-    void listen();
-    // A later instance: asks the first one to show itself. Best effort: it
-    // may still be starting.
-    void askFirstToShow() const;
+    // object). False, with problem() saying why, when they cannot reach it.
+    bool listen();
+    // A later instance: asks the first one to show itself, handing on the
+    // activation token the desktop gave this run (may be empty), and waits
+    // at most `patience` for its answer: it may be starting, busy or stopped.
+    // Empty when it answered; otherwise why not, for standard error.
+    QString askFirstToShow(const QByteArray& activationToken,
+                           std::chrono::milliseconds patience = std::chrono::seconds(2)) const;
 
 signals:
-    void showRequested();
+    // Later runs asked to be shown: at most once per turn of the event loop
+    // however many asked, with the newest token.
+    void showRequested(const QByteArray& activationToken);
 
 private:
+    void queueShow(const QByteArray& activationToken);
+
     Role role_ = Role::Unchecked;
     QString problem_;
     QString folder_;
     // File descriptors, or Windows handles; -1 for none.
     qintptr lock_ = -1;
     qintptr server_ = -1;
+    QObject* serverNotifier_ = nullptr;  // watches server_: deleted before it is closed
+    bool showQueued_ = false;
+    QByteArray token_;
 };
+
+// Requests that arrive in one turn of the event loop make one show.
+inline void SingleInstance::queueShow(const QByteArray& activationToken)
+{
+    if (!activationToken.isEmpty())
+        token_ = activationToken;
+    if (showQueued_)
+        return;
+    showQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            showQueued_ = false;
+            emit showRequested(std::exchange(token_, {}));
+        },
+        Qt::QueuedConnection);
+}
 
 }  // namespace quorvel::app

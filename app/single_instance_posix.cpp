@@ -4,10 +4,14 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -19,6 +23,15 @@ namespace {
 
 constexpr char kLockName[] = "quorvel.lock";
 constexpr char kSocketName[] = "quorvel.socket";
+
+// A later run sends its activation token and a newline, and the first
+// answers with a newline once it has taken the request.
+constexpr qsizetype kLongestMessage = 512;
+// Bounds on what a flood of calls can make the first run do in one turn of
+// its event loop.
+constexpr int kBacklog = 16;
+constexpr int kAcceptsPerWake = 16;
+constexpr int kCallersAtOnce = 16;
 
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -82,6 +95,7 @@ SingleInstance::~SingleInstance()
 {
     // The lock file stays: removing it while another run waits to open it
     // would let two runs hold two different locks.
+    delete serverNotifier_;
     for (qintptr fd : {server_, lock_})
         if (fd >= 0)
             ::close(int(fd));
@@ -89,10 +103,12 @@ SingleInstance::~SingleInstance()
 
 namespace {
 
-// The address of the socket in the folder; false when the path does not fit one.
-bool SocketAddress(const QString& folder, sockaddr_un& address)
+QString SocketPath(const QString& folder) { return folder + QLatin1Char('/') + QLatin1String(kSocketName); }
+
+// The address of the socket; false when the path does not fit one.
+bool SocketAddress(const QString& path, sockaddr_un& address)
 {
-    const QByteArray encoded = QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(kSocketName));
+    const QByteArray encoded = QFile::encodeName(path);
     address = {};
     address.sun_family = AF_UNIX;
     if (std::size_t(encoded.size()) >= sizeof(address.sun_path))
@@ -101,43 +117,161 @@ bool SocketAddress(const QString& folder, sockaddr_un& address)
     return true;
 }
 
+QString TooLong(const QString& path)
+{
+    return QStringLiteral("the path %1 is too long for a local socket (at most %2 bytes)")
+        .arg(path)
+        .arg(sizeof(sockaddr_un::sun_path) - 1);
+}
+
+// A token as the desktop makes them; anything else is dropped, not passed on.
+QByteArray TokenOf(QByteArray message)
+{
+    if (const qsizetype end = message.indexOf('\n'); end >= 0)
+        message.truncate(end);
+    const bool printable = std::all_of(message.cbegin(), message.cend(), [](char c) { return c > ' ' && c < 0x7F; });
+    return printable && message.size() < kLongestMessage ? message : QByteArray();
+}
+
+// A later run on the line: what it sends is read as it comes, without
+// waiting on it, then answered and hung up. The notifier goes before the
+// descriptor it watches (members go in reverse order).
+class Caller : public QObject {
+public:
+    Caller(int fd, QObject* parent, std::function<void(const QByteArray&)> done)
+        : QObject(parent), fd_{fd}, notifier_(fd, QSocketNotifier::Read, this), done_(std::move(done))
+    {
+        connect(&notifier_, &QSocketNotifier::activated, this, &Caller::Read);
+    }
+
+private:
+    void Read()
+    {
+        char chunk[kLongestMessage];
+        const ssize_t got = ::recv(fd_.fd, chunk, sizeof chunk, 0);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        message_.append(chunk, std::max<ssize_t>(got, 0));
+        if (got > 0 && !message_.contains('\n') && message_.size() < kLongestMessage)
+            return;
+        notifier_.setEnabled(false);
+        if (got >= 0) {
+            const bool answered = ::send(fd_.fd, "\n", 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1;
+            Q_UNUSED(answered);  // a caller that left no longer needs it
+            done_(TokenOf(message_));
+        }
+        deleteLater();
+    }
+
+    struct Descriptor {
+        int fd;
+        ~Descriptor() { ::close(fd); }
+    } fd_;
+    QSocketNotifier notifier_;
+    std::function<void(const QByteArray&)> done_;
+    QByteArray message_;
+};
+
 }  // namespace
 
-void SingleInstance::listen()
+bool SingleInstance::listen()
 {
+    if (role_ != Role::First || server_ >= 0)
+        return server_ >= 0;
+    const QString path = SocketPath(folder_);
     sockaddr_un address{};
-    if (role_ != Role::First || server_ >= 0 || !SocketAddress(folder_, address))
-        return;
+    if (!SocketAddress(path, address)) {
+        problem_ = TooLong(path);
+        return false;
+    }
     const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     // We hold the lock: a socket file left here belongs to a run that ended.
-    ::unlink(address.sun_path);
-    if (server < 0 || ::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || ::listen(server, 4) != 0) {
+    // Whatever else is there stays, and is named below.
+    const bool cleared = ::unlink(address.sun_path) == 0 || errno == ENOENT;
+    // 0600 whatever the umask, set before anyone can connect: the folder may
+    // be one others can look into.
+    if (server < 0 || !cleared || ::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || ::chmod(address.sun_path, 0600) != 0 || ::listen(server, kBacklog) != 0) {
+        problem_ = QStringLiteral("cannot make the socket %1: %2").arg(path, Reason(errno));
         if (server >= 0)
             ::close(server);
-        return;
+        return false;
     }
     server_ = server;
     auto* requests = new QSocketNotifier(server, QSocketNotifier::Read, this);
-    connect(requests, &QSocketNotifier::activated, this, [server, this] {
-        // Nothing to read: a connection is the request.
-        for (int peer; (peer = ::accept4(server, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-            ::close(peer);
-            emit showRequested();
+    serverNotifier_ = requests;
+    connect(requests, &QSocketNotifier::activated, this, [this] {
+        // A few at a time: the rest wait for the next turn, after whatever
+        // else the event loop has to do.
+        for (int i = 0; i < kAcceptsPerWake; ++i) {
+            const int peer = ::accept4(int(server_), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+            if (peer < 0)
+                return;
+            // Only this user's runs: the socket's mode alone is no promise
+            // once someone has changed it.
+            ucred peerIs{};
+            socklen_t size = sizeof peerIs;
+            if (::getsockopt(peer, SOL_SOCKET, SO_PEERCRED, &peerIs, &size) != 0 || peerIs.uid != ::geteuid()) {
+                ::close(peer);
+                continue;
+            }
+            QList<Caller*> callers;
+            for (QObject* child : children())
+                if (auto* caller = dynamic_cast<Caller*>(child))
+                    callers.append(caller);
+            if (callers.size() >= kCallersAtOnce)
+                delete callers.first();  // the one waiting longest
+            new Caller(peer, this, [this](const QByteArray& token) { queueShow(token); });
         }
     });
+    return true;
 }
 
-void SingleInstance::askFirstToShow() const
+QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::chrono::milliseconds patience) const
 {
+    using Clock = std::chrono::steady_clock;
+    if (role_ != Role::Second)
+        return {};
+    const QString path = SocketPath(folder_);
+    const QString cannot = QStringLiteral("cannot ask the running Quorvel to show itself: ");
+    const QString noAnswer = QStringLiteral("the running Quorvel did not answer within %1 ms; it may be stopped or busy")
+                                 .arg(patience.count());
     sockaddr_un address{};
-    if (role_ != Role::Second || !SocketAddress(folder_, address))
-        return;
-    // A local connection is made or refused at once.
-    if (const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0); fd >= 0) {
-        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    if (!SocketAddress(path, address))
+        return cannot + TooLong(path);
+    const auto deadline = Clock::now() + patience;
+    auto left = [&] {
+        return int(std::max<qint64>(0, std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count()));
+    };
+    // Connected without blocking: a first run that is still starting has no
+    // socket yet, and one that is stopped takes no calls, so its queue fills.
+    int fd = -1;
+    while (true) {
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return cannot + Reason(errno);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+            break;
+        const int error = errno;
         ::close(fd);
+        struct stat info {};
+        if (error == ECONNREFUSED && ::lstat(address.sun_path, &info) == 0 && !S_ISSOCK(info.st_mode))
+            return cannot + QStringLiteral("%1 is not a socket").arg(path);
+        if (error != EAGAIN && error != ENOENT && error != ECONNREFUSED && error != EINTR)
+            return cannot + QStringLiteral("%1: %2").arg(path, Reason(error));
+        if (left() == 0)
+            return noAnswer;
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(20, left())));
     }
+    const QByteArray message = activationToken.left(kLongestMessage - 1) + '\n';
+    bool answered = ::send(fd, message.constData(), std::size_t(message.size()), MSG_NOSIGNAL) == message.size();
+    pollfd answer{fd, POLLIN, 0};
+    char reply = 0;
+    while (answered && ::poll(&answer, 1, left()) < 0 && errno == EINTR) {
+    }
+    answered = answered && (answer.revents & POLLIN) && ::recv(fd, &reply, 1, 0) == 1 && reply == '\n';
+    ::close(fd);
+    return answered ? QString() : noAnswer;
 }
 
 }  // namespace quorvel::app

@@ -49,39 +49,54 @@ SingleInstance::SingleInstance(QString folder) : folder_(std::move(folder))
 
 SingleInstance::~SingleInstance()
 {
+    delete serverNotifier_;  // before the handle it waits on
+    if (server_ != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(server_));
     if (lock_ != -1) {
         ::ReleaseMutex(reinterpret_cast<HANDLE>(lock_));
         ::CloseHandle(reinterpret_cast<HANDLE>(lock_));
     }
-    if (server_ != -1)
-        ::CloseHandle(reinterpret_cast<HANDLE>(server_));
 }
 
-void SingleInstance::listen()
+bool SingleInstance::listen()
 {
     if (role_ != Role::First || server_ != -1)
-        return;
-    // Auto-reset: each request wakes the notifier once.
+        return server_ != -1;
+    // Auto-reset: requests set before the notifier wakes make one show.
     HANDLE event = ::CreateEventW(nullptr, FALSE, FALSE, ObjectName(folder_, "show").c_str());
-    if (event == nullptr)
-        return;
+    if (event == nullptr) {
+        problem_ = QStringLiteral("cannot make the instance event: %1").arg(qt_error_string(int(::GetLastError())));
+        return false;
+    }
     server_ = reinterpret_cast<qintptr>(event);
     auto* requests = new QWinEventNotifier(event, this);
-    connect(requests, &QWinEventNotifier::activated, this, &SingleInstance::showRequested);
+    serverNotifier_ = requests;
+    connect(requests, &QWinEventNotifier::activated, this, [this] { queueShow({}); });
+    return true;
 }
 
-void SingleInstance::askFirstToShow() const
+QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::chrono::milliseconds patience) const
 {
+    Q_UNUSED(activationToken);  // a Wayland matter
     if (role_ != Role::Second)
-        return;
-    HANDLE event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, ObjectName(folder_, "show").c_str());
+        return {};
+    // The first run makes the event once it has started: wait for it a little.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    HANDLE event = nullptr;
+    while ((event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, ObjectName(folder_, "show").c_str())) == nullptr
+           && std::chrono::steady_clock::now() < deadline)
+        ::Sleep(20);
     if (event == nullptr)
-        return;
+        return QStringLiteral("the running Quorvel did not answer within %1 ms: %2")
+            .arg(patience.count())
+            .arg(qt_error_string(int(::GetLastError())));
     // The user started this run, so it may hand the foreground on: without
     // that, Windows would only flash the first run's taskbar button.
     ::AllowSetForegroundWindow(ASFW_ANY);
-    ::SetEvent(event);
+    const bool set = ::SetEvent(event);
+    const int error = set ? 0 : int(::GetLastError());
     ::CloseHandle(event);
+    return set ? QString() : QStringLiteral("cannot ask the running Quorvel to show itself: %1").arg(qt_error_string(error));
 }
 
 }  // namespace quorvel::app

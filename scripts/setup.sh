@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool wmctrl imagemagick openbox dbus-daemon time
   orca speech-dispatcher at-spi2-core
+  weston qt6-wayland
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream man-db
   g++-mingw-w64-x86-64-posix wine64

@@ -1,14 +1,14 @@
 #include "quorvel/settings.h"
 
-#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
 #include <QVariant>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -21,15 +21,17 @@
 namespace quorvel::settings {
 namespace {
 
-// A language code is one character; anything much longer was not written by
-// us, and holding on to it (a 1 MB value, say) serves no one.
-constexpr qsizetype kLongestPlausibleText = 64;
+// The value is one of these exactly; anything else ("02", "2.0", a list)
+// is no choice, as if nothing were stored.
+bool IsLanguageCode(const QVariant& value)
+{
+    const QString text = value.typeId() == QMetaType::QString ? value.toString() : QString();
+    return text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('4');
+}
 
 // Where QSettings keeps the store of a scope, asked of QSettings itself
-// through a stand-in application name. The stand-in matters: QSettings
-// parses each file once per process and reports a parse error only to the
-// object that parsed it, so a look at the real file here would swallow the
-// error the read is meant to see.
+// through a stand-in application name, so that the real file is not parsed
+// here.
 QString StorePath(QSettings::Scope scope)
 {
     const QString standIn = QStringLiteral("QuorvelWhereabouts");
@@ -40,38 +42,12 @@ QString StorePath(QSettings::Scope scope)
     return at < 0 ? QString() : path.replace(at, standIn.size(), QString::fromLatin1(kApplication));
 }
 
-// One store, without the organisation-wide file and without falling back
-// to the machine: QSettings would merge them all, and a damaged machine file
-// must not spoil a good user value.
-std::unique_ptr<QSettings> OpenStore(QSettings::Scope scope)
-{
-    return std::make_unique<QSettings>(StorePath(scope), QSettings::NativeFormat);
-}
-
-// Since a parse error is reported once per process (see StorePath), files
-// found damaged are remembered until they change on disk.
-struct FileStamp {
-    qint64 size = -1;
-    QDateTime modified;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp StampOf(const QString& path)
-{
-    const QFileInfo info(path);
-    return {info.size(), info.lastModified()};
-}
-
-QHash<QString, FileStamp>& DamagedFiles()
-{
-    static QHash<QString, FileStamp> files;
-    return files;
-}
+#ifdef Q_OS_UNIX
 
 // QSettings is handed a file only once the file itself looks like one we
-// could have written. Its parser recurses into nested "@Variant(" values
-// until the stack runs out, and it would read a FIFO until someone writes to
-// it or load a huge file whole, on the GUI thread.
+// could have written. Its parser recurses into nested variant values until
+// the stack runs out, and it would read a FIFO until someone writes to it or
+// load a huge file whole, on the GUI thread.
 constexpr qint64 kLargestPlausibleStore = 64 * 1024;
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
@@ -82,9 +58,14 @@ struct Inspection {
     QByteArray contents;  // when plausible
 };
 
+// We write Language=<code> and nothing else. '@' starts a value of QSettings'
+// own types ("@Variant(", read recursively), and a backslash escape can spell
+// one ("\x40", "\100"); quotes carry a value across lines, so no line is
+// safe to exempt. A store holding either is none of ours.
+bool CouldHoldVariant(const QByteArray& contents) { return contents.contains('@') || contents.contains('\\'); }
+
 Inspection Inspect(const QString& path)
 {
-#ifdef Q_OS_UNIX
     // Without blocking: opening a FIFO for reading would wait for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -94,77 +75,105 @@ Inspection Inspect(const QString& path)
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLargestPlausibleStore) {
         QByteArray contents(kLargestPlausibleStore + 1, Qt::Uninitialized);
         qsizetype total = 0;
-        for (ssize_t got = 1; got > 0 && total < contents.size(); total += got)
-            got = ::read(fd, contents.data() + total, std::size_t(contents.size() - total));
+        ssize_t got = 0;
+        while (total < contents.size()
+               && ((got = ::read(fd, contents.data() + total, std::size_t(contents.size() - total))) > 0
+                   || (got < 0 && errno == EINTR)))
+            total += std::max<ssize_t>(got, 0);
         contents.truncate(total);
-        if (total <= kLargestPlausibleStore && !contents.contains("@Variant("))
+        if (got >= 0 && total <= kLargestPlausibleStore && !CouldHoldVariant(contents))
             result = {FileVerdict::Plausible, std::move(contents)};
     }
     ::close(fd);
     return result;
-#else
-    // The registry: nothing to inspect.
-    Q_UNUSED(path);
-    return {FileVerdict::Plausible, {}};
-#endif
 }
 
-bool IsSound(const QSettings& store)
+// The keys and values QSettings reads from `contents`, or nothing when it
+// cannot. Parsed from a private copy: QSettings keeps what it parsed of a
+// path for as long as size and time stamp match, and reports a parse error
+// only once.
+std::optional<QVariantHash> Parse(const QByteArray& contents)
 {
-    const QString path = store.fileName();
-    store.allKeys();  // sections are parsed lazily, errors show only then
-    if (store.status() == QSettings::FormatError)
-        DamagedFiles().insert(path, StampOf(path));
+    const QByteArray plain = contents.startsWith(kUtf8Bom) ? contents.sliced(3) : contents;
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(plain) != plain.size() || !copy.flush())
+        return std::nullopt;
+    const QSettings store(copy.fileName(), QSettings::IniFormat);
+    QVariantHash values;
+    for (const QString& key : store.allKeys())
+        values.insert(key, store.value(key));
     if (store.status() != QSettings::NoError)
-        return false;
-    const auto known = DamagedFiles().constFind(path);
-    if (known == DamagedFiles().cend())
-        return true;
-    if (*known == StampOf(path))
-        return false;
-    DamagedFiles().remove(path);
-    return true;
-}
-
-bool IsPlausibleText(const QString& text)
-{
-    if (text.size() > kLongestPlausibleText)
-        return false;
-    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
-    });
-}
-
-ReadResult ReadFrom(const QSettings& store)
-{
-    if (!IsSound(store))
-        return {{}, true};
-    const QVariant value = store.value(QLatin1String(kLanguageKey));
-    if (!value.isValid())
-        return {};
-    if (value.typeId() != QMetaType::QString)
-        return {{}, true};
-    QString text = value.toString();
-    if (!IsPlausibleText(text))
-        return {{}, true};
-    return {std::move(text), false};
+        return std::nullopt;
+    return values;
 }
 
 ReadResult ReadStore(QSettings::Scope scope)
 {
-    const QString path = StorePath(scope);
-    const Inspection file = Inspect(path);
-    if (file.verdict == FileVerdict::Implausible)
+    const Inspection file = Inspect(StorePath(scope));
+    if (file.verdict == FileVerdict::Missing)
+        return {};
+    const auto values = file.verdict == FileVerdict::Plausible ? Parse(file.contents) : std::nullopt;
+    if (!values)
         return {{}, true};
-    if (!file.contents.startsWith(kUtf8Bom))
-        return ReadFrom(QSettings(path, QSettings::NativeFormat));
-    // QSettings reads past a byte-order mark but reports the file damaged:
-    // read a copy without it.
-    QTemporaryFile copy;
-    if (!copy.open() || copy.write(file.contents.sliced(3)) != file.contents.size() - 3 || !copy.flush())
-        return {{}, true};
-    return ReadFrom(QSettings(copy.fileName(), QSettings::IniFormat));
+    const QVariant value = values->value(QLatin1String(kLanguageKey));
+    return {IsLanguageCode(value) ? value.toString() : QString(), false};
 }
+
+// The store with its Language line set to `code`, every other line as it
+// was, byte for byte (QSettings would decode and re-encode them all).
+QByteArray WithLanguage(const QByteArray& contents, const QString& code)
+{
+    const QByteArray line = QByteArray(kLanguageKey) + '=' + code.toLatin1();
+    const qsizetype start = contents.startsWith(kUtf8Bom) ? 3 : 0;
+    QByteArray result = contents.first(start);
+    bool general = true, written = false;
+    qsizetype afterGeneralHeader = -1;
+    for (qsizetype at = start, end = 0; at < contents.size(); at = end) {
+        end = at;
+        while (end < contents.size() && contents[end] != '\n' && contents[end] != '\r')
+            ++end;
+        const QByteArray trimmed = contents.sliced(at, end - at).trimmed();
+        const qsizetype textEnd = end;
+        if (end < contents.size() && contents[end] == '\r')
+            ++end;
+        if (end < contents.size() && contents[end] == '\n')
+            ++end;
+        if (trimmed.startsWith('[')) {
+            general = trimmed == "[General]";
+        } else if (const qsizetype equals = trimmed.indexOf('=');
+                   general && equals > 0 && trimmed.first(equals).trimmed() == kLanguageKey) {
+            result += line + contents.sliced(textEnd, end - textEnd);
+            written = true;
+            continue;
+        }
+        result += contents.sliced(at, end - at);
+        if (trimmed == "[General]" && afterGeneralHeader < 0) {
+            if (textEnd == end)
+                result += '\n';
+            afterGeneralHeader = result.size();
+        }
+    }
+    if (written)
+        return result;
+    if (afterGeneralHeader >= 0)
+        return result.insert(afterGeneralHeader, line + '\n');
+    return result.insert(start, "[General]\n" + line + '\n' + (result.size() > start ? "\n" : ""));
+}
+
+#else
+
+// The registry: read through QSettings, one scope without falling back to
+// the machine, and without the organisation-wide key.
+ReadResult ReadStore(QSettings::Scope scope)
+{
+    const QSettings store(StorePath(scope), QSettings::NativeFormat);
+    const QVariant value = store.value(QLatin1String(kLanguageKey));
+    if (store.status() != QSettings::NoError)
+        return {{}, true};
+    return {IsLanguageCode(value) ? value.toString() : QString(), false};
+}
+
+#endif
 
 }  // namespace
 
@@ -178,38 +187,34 @@ ReadResult ReadLanguageCode()
 
 bool WriteLanguageCode(const QString& code)
 {
+    if (!IsLanguageCode(code))
+        return false;
     const QString path = StorePath(QSettings::UserScope);
+#ifdef Q_OS_UNIX
     const Inspection file = Inspect(path);
     if (file.verdict == FileVerdict::Implausible)
         return false;
-    if (file.contents.startsWith(kUtf8Bom)) {
-        // QSettings drops the mark when it saves anyway; dropping it first
-        // lets it parse the file without complaint.
-        QSaveFile plain(path);
-        if (!plain.open(QIODevice::WriteOnly) || plain.write(file.contents.sliced(3)) != file.contents.size() - 3
-            || !plain.commit())
-            return false;
-    }
-    const auto store = OpenStore(QSettings::UserScope);
-    if (!IsSound(*store))
+    const auto before = Parse(file.contents);
+    if (!before)
         return false;
-    const QVariant previous = store->value(QLatin1String(kLanguageKey));
-    store->setValue(QLatin1String(kLanguageKey), code);
-    store->sync();
-    if (store->status() != QSettings::NoError) {
-        // The refused change stays queued in QSettings' shared copy of the
-        // file; put back what the file holds so later reads in this run
-        // agree with the disk.
-        if (previous.isValid())
-            store->setValue(QLatin1String(kLanguageKey), previous);
-        else
-            store->remove(QLatin1String(kLanguageKey));
+    // What is written is what the next start accepts, and holds every other
+    // key as it was: checked on the new contents before they replace the old.
+    const QByteArray contents = WithLanguage(file.contents, code);
+    if (contents.size() > kLargestPlausibleStore)
         return false;
-    }
-    // A second object goes through the file again if anything but us touched
-    // it since, so this catches a store that silently kept another value.
-    const auto check = OpenStore(QSettings::UserScope);
-    return IsSound(*check) && check->value(QLatin1String(kLanguageKey)) == QVariant(code);
+    QVariantHash expected = *before;
+    expected.insert(QLatin1String(kLanguageKey), code);
+    if (Parse(contents) != expected)
+        return false;
+    QSaveFile store(path);
+    return QDir().mkpath(QFileInfo(path).path()) && store.open(QIODevice::WriteOnly)
+           && store.write(contents) == contents.size() && store.commit();
+#else
+    QSettings store(path, QSettings::NativeFormat);
+    store.setValue(QLatin1String(kLanguageKey), code);
+    store.sync();
+    return store.status() == QSettings::NoError && store.value(QLatin1String(kLanguageKey)) == QVariant(code);
+#endif
 }
 
 }  // namespace quorvel::settings

@@ -3,14 +3,50 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 
 #include "single_instance.h"
 
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using quorvel::app::SingleInstance;
 using Role = SingleInstance::Role;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A call as a later run makes it, without waiting: -1 when the queue is full.
+int Call(const QString& folder, const char* message = "\n")
+{
+    sockaddr_un address{AF_UNIX, {}};
+    qstrncpy(address.sun_path, QFile::encodeName(folder + "/quorvel.socket").constData(), sizeof address.sun_path);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && send(fd, message, strlen(message), MSG_NOSIGNAL) >= 0)
+        return fd;
+    close(fd);
+    return -1;
+}
+
+// Counts the turns of the event loop: a posted event that posts itself again
+// is handled once per turn.
+struct Turns : QObject {
+    int count = 0;
+    Turns() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+    void customEvent(QEvent*) override { ++count, QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+};
+
+}  // namespace
 
 class InstanceTest : public QObject {
     Q_OBJECT
@@ -60,15 +96,101 @@ private slots:
             QCOMPARE(SingleInstance(dir.path()).role(), Role::Second);
     }
 
-    // A later run asks the first to show itself.
-    void laterRunAsksTheFirstToShow()
+    // Later runs: told so while the first takes no calls (stopped, or its
+    // loop blocked), then heard with their tokens. The socket is the user's
+    // alone whatever the umask; no notifier outlives its descriptor.
+    void laterRunsAreHeardOrTold()
+    {
+        QTemporaryDir dir;
+        auto first = std::make_unique<SingleInstance>(dir.path());
+        const mode_t umaskBefore = umask(0);
+        QVERIFY(first->listen());
+        umask(umaskBefore);
+        struct stat socketFile {};
+        QVERIFY(stat(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), &socketFile) == 0
+                && (socketFile.st_mode & 0777) == 0600);
+        for (int i = 0; i < 20; ++i)  // past what its queue holds
+            QVERIFY(SingleInstance(dir.path()).askFirstToShow({}, 20ms).contains("did not answer"));
+        QSignalSpy shown(first.get(), &SingleInstance::showRequested);
+        auto asked = std::async(std::launch::async, [&] { return SingleInstance(dir.path()).askFirstToShow("a-token_1.2"); });
+        QTRY_VERIFY(asked.wait_for(0s) == std::future_status::ready);
+        QCOMPARE(asked.get(), QString());
+        QTRY_VERIFY(shown.contains(QVariantList{QByteArray("a-token_1.2")}));
+
+        const int silent = Call(dir.path(), "");
+        QTRY_COMPARE(first->findChildren<QSocketNotifier*>().size(), 2);
+        int outlived = 0;
+        for (QSocketNotifier* notifier : first->findChildren<QSocketNotifier*>())
+            connect(notifier, &QObject::destroyed, [fd = notifier->socket(), &outlived] { outlived += fcntl(fd, F_GETFD) == -1; });
+        first.reset();
+        QCOMPARE(outlived, 0);
+        close(silent);
+    }
+
+    // Where later runs cannot reach the first, both say why, at once.
+    void unreachableSocketIsExplained()
+    {
+        for (const bool tooLong : {true, false}) {
+            QTemporaryDir dir;
+            const QString folder = tooLong ? dir.filePath(QString(120, 'x')) : dir.path();
+            QVERIFY(QDir().mkpath(tooLong ? folder : dir.filePath("quorvel.socket")));
+            SingleInstance first(folder);
+            QVERIFY(!first.listen());
+            QVERIFY2(first.problem().contains(tooLong ? "too long" : "Is a directory"), qPrintable(first.problem()));
+            const QString unheard = SingleInstance(folder).askFirstToShow({}, 10s);
+            QVERIFY2(unheard.contains(tooLong ? "too long" : "is not a socket"), qPrintable(unheard));
+        }
+    }
+
+    // Calls that arrive together make one show, and the loop turns between
+    // shows however many keep coming.
+    void floodMakesOneShowPerTurn()
     {
         QTemporaryDir dir;
         SingleInstance first(dir.path());
-        first.listen();
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
-        SingleInstance(dir.path()).askFirstToShow();
-        QTRY_COMPARE(shown.count(), 1);
+        QVERIFY(first.listen());
+        // The turn a show comes in has begun with the count: two shows in one turn see the same.
+        const Turns turns;
+        int shows = 0, inTheSameTurn = 0, lastTurn = -1;
+        connect(&first, &SingleInstance::showRequested, [&] {
+            ++shows, inTheSameTurn += turns.count == lastTurn, lastTurn = turns.count;
+        });
+        for (int i = 0; i < 10; ++i)  // waiting before the loop runs
+            QCOMPARE(close(Call(dir.path())), 0);
+        std::atomic<int> made = 0;
+        std::thread flood([&] {
+            for (int fd; made < 3000; fd < 0 ? std::this_thread::yield() : (void)close(fd))
+                made += (fd = Call(dir.path())) >= 0;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(made == 3000, 60000);
+        flood.join();
+        QTRY_VERIFY(first.findChildren<QObject*>().size() == 1);  // every call taken
+        QVERIFY(shows > 0);
+        QCOMPARE(inTheSameTurn, 0);
+    }
+
+    // Another user's call is hung up on, even where the socket lets them in.
+    void otherUsersAreNotHeard()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to call as another user");
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QVERIFY(first.listen());
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0
+                && chmod(QFile::encodeName(dir.filePath("quorvel.socket")).constData(), 0666) == 0);
+        const pid_t other = fork();
+        if (other == 0) {  // answered, as heard calls are: 0; hung up on: 1
+            char reply = 0;
+            int fd = -1;
+            if (setgid(65534) != 0 || setuid(65534) != 0 || (fd = Call(dir.path())) < 0)
+                _exit(2);
+            pollfd answer{fd, POLLIN, 0};
+            _exit(poll(&answer, 1, 10000) == 1 && recv(fd, &reply, 1, 0) == 1 ? 0 : 1);
+        }
+        int status = -1;
+        QTRY_VERIFY((waitpid(other, &status, WNOHANG), status != -1));
+        QCOMPARE(WEXITSTATUS(status), 1);
     }
 };
 

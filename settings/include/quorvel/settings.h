@@ -19,23 +19,27 @@ inline constexpr char kApplication[] = "Quorvel";
 inline constexpr char kLanguageKey[] = "Language";
 
 struct ReadResult {
-    // The stored text; empty when nothing usable is stored.
+    // The stored code, "0" to "4"; empty when none is stored, or when what
+    // is stored is no code exactly ("02", "2.0", a list): no choice.
     QString value;
-    // True when a store exists but could not be read, or holds something no
-    // version of the program writes (wrong type, far too long, binary junk).
-    // The caller tells the user once; `value` is empty then.
+    // True when a store exists but could not be read, or holds what no
+    // version of the program writes and QSettings would not read safely (a
+    // special file, far too long, a value of QSettings' own types or any
+    // escape). The caller tells the user once; `value` is empty then. Such a
+    // store is never written.
     bool unreadable = false;
 };
 
 // Reads the "Language" value: the user's store first, the machine-wide one
-// when the user's holds no value or an empty one. A missing store, key or
-// value reads as the empty text and is not unreadable.
+// when the user's holds no code. A missing store, key or value reads as the
+// empty text and is not unreadable.
 ReadResult ReadLanguageCode();
 
-// Writes `code` as the "Language" value of the user's store and returns true
-// only when it is on disk (or in the registry) and reads back unchanged. The
-// rest of the store is kept; a store that could not be parsed is left alone
-// and the write reports failure rather than rewrite what it did not read.
+// Writes `code`, one of "0" to "4", as the "Language" value of the user's
+// store and returns true only when it is on disk (or in the registry). The
+// other lines of the file are kept byte for byte. The write is refused, and
+// the file left as it was, when the store could not be read, or when the
+// result would be more than a later read accepts.
 bool WriteLanguageCode(const QString& code);
 
 }  // namespace quorvel::settings
