@@ -22,14 +22,19 @@ bool IsWord(std::string_view text, std::string_view word)
     return true;
 }
 
+// The keys of the seven cells, in panel order, each with what comes before it.
+const std::array<std::string, kColumnCount> kCellKeys = [] {
+    std::array<std::string, kColumnCount> keys;
+    for (int column = 0; column < kColumnCount; ++column)
+        keys[std::size_t(column)] = (column == 0 ? "{\"" : ",\"") + std::string(CountryCode(CountryAtColumn(column))) + "\":";
+    return keys;
+}();
+
 void AppendCells(std::string& out, const PanelCells& cells)
 {
-    out += '{';
-    for (int column = 0; column < kColumnCount; ++column) {
-        if (column > 0) out += ',';
-        ((out += '"') += CountryCode(CountryAtColumn(column))) += "\":";
-        const auto& cell = cells[static_cast<std::size_t>(column)];
-        if (cell) AppendJsonString(out, *cell);
+    for (std::size_t column = 0; column < kColumnCount; ++column) {
+        out += kCellKeys[column];
+        if (cells[column]) AppendJsonString(out, *cells[column]);
         else out += "null";
     }
     out += '}';
