@@ -184,7 +184,10 @@ ChartWindow::ChartWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window),
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setTabKeyNavigation(false);
+    // The window takes the whole chart: nothing to scroll.
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ui::SetColour(table_, QPalette::Base, kPaleLilac);
     ui::SetColour(table_, QPalette::Highlight, kGarmentBlue);
@@ -197,6 +200,7 @@ ChartWindow::ChartWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window),
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(heading);
     layout->addWidget(table_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     mainWindow_->installEventFilter(this);
 }
