@@ -92,7 +92,10 @@ private:
 std::string Shown(std::string_view field)
 {
     constexpr std::size_t kShown = 40;
-    return "'" + Printable(field.substr(0, kShown)) + (field.size() > kShown ? "'..." : "'");
+    std::string shown(1, '\'');
+    shown += Printable(field.substr(0, kShown));
+    shown += field.size() > kShown ? "'..." : "'";
+    return shown;
 }
 
 void AppendNumber(std::string& out, unsigned long n)
