@@ -168,8 +168,8 @@ QWidget* ShowChart(QWidget* mainWindow, const ChartRequest& request)
 
 ChartWindow::ChartWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow)
 {
+    // Built on first use and kept, hidden, once closed.
     setObjectName(QStringLiteral("Chart"));
-    setAttribute(Qt::WA_DeleteOnClose);
     ui::InstallAccessibleRoles();
     ui::Fill(this, kLilac);
 
