@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "chart_window.h"
 #include "form1_layout.h"
 #include "quorvel/look.h"
 #include "quorvel/picture.h"
@@ -192,6 +193,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setProperty("shoeWord", QStringLiteral("chaussures"));
     setProperty("copyText", QStringLiteral("Copier"));
     setProperty("positionFormat", QStringLiteral("%1 sur %2"));
+    SetChartDesignedTexts(this);
     ui::InstallAccessibleRoles();
     static const bool controlsNamed = (QAccessible::installFactory(&ControlRole), true);
     Q_UNUSED(controlsNamed);
@@ -409,6 +411,8 @@ void Form1::ConnectHandlers()
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(picture1_, &SkinPicture::doubleClicked, this, &QWidget::close);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &Form1::CopyPanel);
+    connect(new QShortcut(Qt::CTRL | Qt::Key_T, this), &QShortcut::activated, this,
+            [this] { OpenChart(focusWidget() == option3_ || focusWidget() == combo2_[1] || focusWidget() == combo2_[1]->lineEdit()); });
 }
 
 void Form1::Load()
@@ -567,7 +571,7 @@ void Form1::SeeBtnClick()
     const std::string garmentSize =
         (garment == Garment::Shirt ? ListFor(SizeList::Shirt) : ListFor(SizeList::SuitOrDress))->currentText().toStdString();
     const std::string shoeSize = ListFor(SizeList::Shoes)->currentText().toStdString();
-    DispatchConversion({country_, sex_, garment_, garmentSize, shoeSize}, panel_);
+    last_ = {country_, garmentSize, shoeSize, DispatchConversion({country_, sex_, garment_, garmentSize, shoeSize}, panel_)};
     ShowPanel();
     announcement_->announce(ResultText());
 }
@@ -609,7 +613,20 @@ void Form1::contextMenuEvent(QContextMenuEvent* event)
         return;
     QMenu menu(this);
     menu.addAction(property("copyText").toString(), this, &Form1::CopyPanel);
+    const bool shoeRow = label3_.front()->geometry().united(label3_.back()->geometry()).contains(picture1_->mapFrom(this, event->pos()));
+    menu.addAction(ChartCommandText(this), this, [this, shoeRow] { OpenChart(shoeRow); });
     menu.exec(event->globalPos());
+}
+
+void Form1::OpenChart(bool shoes)
+{
+    const Sex sex = sex_.value_or(Sex::Man);
+    const std::optional<Table> garment = GarmentTable(sex, garment_.value_or(Garment::SuitOrDress));
+    ChartRequest request{shoes || !garment ? ShoeTable(sex) : *garment, {}, ColumnOf(last_.country)};
+    for (const auto& [lookup, size] : {std::pair{last_.outcome.garment, &last_.garmentSize}, {last_.outcome.shoes, &last_.shoeSize}})
+        if (lookup && lookup->table == request.table)
+            request.highlighted = ChartRowsOf(request.table, last_.country, *size);
+    ShowChart(this, request);
 }
 
 void Form1::ShowPanel()

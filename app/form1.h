@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 class QButtonGroup;
 class QComboBox;
@@ -51,6 +52,9 @@ protected:
 private:
     using ResultCells = std::array<ResultCell*, kColumnCount>;
     void CopyPanel() const;
+    // The chart of the chosen sex and garment (shoes for trousers), or of
+    // shoes, the last conversion's rows highlighted when it was of that table.
+    void OpenChart(bool shoes);
     void BuildControls();
     void ConnectHandlers();
     void Load();
@@ -77,6 +81,11 @@ private:
     std::optional<Sex> sex_;
     std::optional<Garment> garment_;
     ResultPanel panel_;
+    struct LastConversion {
+        Country country = Country::None;
+        std::string garmentSize, shoeSize;
+        DispatchOutcome outcome;
+    } last_;
 
     SkinPicture* picture1_ = nullptr;
     QLabel* lname_ = nullptr;

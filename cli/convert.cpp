@@ -5,14 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "batch.h"
 #include "quorvel/conversion.h"
+#include "request.h"
+#include "text.h"
 
 namespace quorvel::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quorvel-convert --country C --sex S [--garment G [--size TEXT]] [--shoe TEXT] [--tsv]\n"
-    "       quorvel-convert --country C --sex S --lists [--tsv]\n"
+    "usage: quorvel-convert --country C --sex S [--garment G [--size TEXT]] [--shoe TEXT] [--tsv | --json]\n"
+    "       quorvel-convert --country C --sex S --lists [--tsv | --json]\n"
+    "       quorvel-convert --chart --sex S (--garment G | --shoes) [--tsv | --json]\n"
+    "       quorvel-convert --batch [--tsv | --json] < requests\n"
     "       quorvel-convert --help | --version\n"
     "\n"
     "  --country C    fr us jp de it uk au (any letter case), or a country-list name:\n"
@@ -22,257 +27,256 @@ constexpr std::string_view kUsage =
     "  --size TEXT    the garment size as typed; the first size of the list without it\n"
     "  --shoe TEXT    the shoe size as typed; without it the shoe row is not computed\n"
     "  --lists        print the size lists of that country and sex\n"
+    "  --chart        print the whole table of a garment, or of shoes with --shoes\n"
+    "  --batch        convert the requests of standard input, one per line:\n"
+    "                 country<TAB>sex<TAB>garment<TAB>size<TAB>shoe, empty fields allowed\n"
     "  --tsv          tab-separated output for scripts\n"
-    "  --help         print this help; --version: the version\n"
+    "  --json         JSON output (JSON Lines with --batch)\n"
+    "  -h, --help     print this help; -v, --version: the version\n"
     "\n"
-    "Exit status: 0 every size found, 1 a size has no equivalent, 2 usage error.\n";
+    "Exit status: 0 every size found, 1 a size has no equivalent, 2 usage error or bad --batch line.\n";
 
 struct UsageError {
     std::string message;
 };
 
 struct Options {
-    Country country = Country::None;
+    std::optional<Country> country;
     std::optional<Sex> sex;
     std::optional<Garment> garment;
-    std::string garmentWord;
-    std::optional<std::string> size;
-    std::optional<std::string> shoe;
-    bool lists = false;
-    bool tsv = false;
+    std::optional<std::string_view> size, shoe;
+    bool lists = false, chart = false, shoes = false, batch = false, tsv = false, json = false;
 };
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return out;
-}
-
-// Terminal control sequences and line breaks never reach the output as they
-// are: control characters (C0, DEL, C1) and line or paragraph separators.
-// Bytes are shown as \xNN, those code points as \uNNNN.
-std::optional<std::size_t> ControlLength(std::string_view s, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
-    if (byte(i) < 0x20 || byte(i) == 0x7F) return 1;
-    if (byte(i) == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) <= 0x9F) return 2;
-    if (byte(i) == 0xE2 && byte(i + 1) == 0x80 && (byte(i + 2) == 0xA8 || byte(i + 2) == 0xA9)) return 3;
-    return std::nullopt;
-}
-
-bool HasControl(std::string_view s)
-{
-    for (std::size_t i = 0; i < s.size(); ++i)
-        if (ControlLength(s, i)) return true;
-    return false;
-}
-
-std::string Printable(std::string_view s)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto length = ControlLength(s, i);
-        if (!length) {
-            out += s[i++];
-            continue;
-        }
-        const unsigned code = *length == 1   ? static_cast<unsigned char>(s[i])
-                              : *length == 2 ? static_cast<unsigned char>(s[i + 1])
-                                             : 0x2000u + (static_cast<unsigned char>(s[i + 2]) - 0x80u);
-        out += *length == 1 ? "\\x" : "\\u";
-        for (int shift = *length == 1 ? 4 : 12; shift >= 0; shift -= 4) out += kHex[(code >> shift) & 0xF];
-        i += *length;
-    }
-    return out;
-}
 
 std::string Quoted(std::string_view s) { return "'" + Printable(s) + "'"; }
 
-Country ParseCountry(std::string_view text)
+bool TakesValue(std::string_view option)
 {
-    static constexpr std::pair<std::string_view, Country> kCodes[] = {
-        {"fr", Country::France},  {"us", Country::UnitedStates},  {"jp", Country::Japan},
-        {"de", Country::Germany}, {"it", Country::Italy},         {"uk", Country::UnitedKingdom},
-        {"au", Country::Australia},
-    };
-    const std::string lower = Lower(text);
-    for (const auto& [code, country] : kCodes)
-        if (lower == code) return country;
-    const Country byName = CountryFromListName(text, Country::None);
-    if (byName == Country::None) throw UsageError{"unknown country " + Quoted(text)};
-    return byName;
+    return option == "--country" || option == "--sex" || option == "--garment" || option == "--size" ||
+           option == "--shoe";
 }
 
-// A country or size is one cell of a line: blanks, but no control character
-// or line break.
+// A country or size is one cell of a line, and shown as it is.
 std::string_view CheckText(std::string_view option, std::string_view text)
 {
-    if (HasControl(text)) throw UsageError{std::string(option) + " cannot hold " + Quoted(text) + ": no control characters or line breaks"};
+    if (!IsClean(text))
+        throw UsageError{std::string(option) + " cannot hold " + Quoted(text) +
+                         ": no control characters, line breaks, bidirectional controls or invalid UTF-8"};
     return text;
 }
 
-Options Parse(const std::vector<std::string_view>& args)
+Options Parse(std::span<const std::string_view> args)
 {
     Options o;
-    bool haveCountry = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         std::optional<std::string_view> inlineValue;
-        if (arg.starts_with("--")) {
-            if (const auto eq = arg.find('='); eq != std::string_view::npos) {
-                inlineValue = arg.substr(eq + 1);
-                arg = arg.substr(0, eq);
+        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
+        if (TakesValue(arg)) {
+            if (!inlineValue && i + 1 >= args.size()) throw UsageError{std::string(arg) + " needs a value"};
+            const std::string_view value = inlineValue ? *inlineValue : args[++i];
+            if (arg == "--country") {
+                o.country = ParseCountry(CheckText(arg, value));
+                if (!o.country) throw UsageError{"unknown country " + Quoted(value)};
+            } else if (arg == "--sex") {
+                if (!(o.sex = ParseSex(value))) throw UsageError{"unknown sex " + Quoted(value) + " (man or woman)"};
+            } else if (arg == "--garment") {
+                if (!(o.garment = ParseGarment(value)))
+                    throw UsageError{"unknown garment " + Quoted(value) + " (suit, dress, shirt or trousers)"};
+            } else if (arg == "--size") {
+                o.size = CheckText(arg, value);
+            } else {
+                o.shoe = CheckText(arg, value);
             }
+            continue;
         }
-        auto value = [&]() -> std::string_view {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= args.size()) throw UsageError{std::string(arg) + " needs a value"};
-            return args[++i];
-        };
-        auto flag = [&] {
-            if (inlineValue) throw UsageError{std::string(arg) + " takes no value"};
-        };
-
-        if (arg == "--country") {
-            o.country = ParseCountry(CheckText(arg, value()));
-            haveCountry = true;
-        } else if (arg == "--sex") {
-            const std::string s = Lower(value());
-            if (s == "man") o.sex = Sex::Man;
-            else if (s == "woman") o.sex = Sex::Woman;
-            else throw UsageError{"unknown sex " + Quoted(s) + " (man or woman)"};
-        } else if (arg == "--garment") {
-            o.garmentWord = Lower(value());
-            if (o.garmentWord == "suit" || o.garmentWord == "dress") o.garment = Garment::SuitOrDress;
-            else if (o.garmentWord == "shirt") o.garment = Garment::Shirt;
-            else if (o.garmentWord == "trousers") o.garment = Garment::Trousers;
-            else throw UsageError{"unknown garment " + Quoted(o.garmentWord) + " (suit, dress, shirt or trousers)"};
-        } else if (arg == "--size") {
-            o.size = CheckText(arg, value());
-        } else if (arg == "--shoe") {
-            o.shoe = CheckText(arg, value());
-        } else if (arg == "--lists") {
-            flag();
-            o.lists = true;
-        } else if (arg == "--tsv") {
-            flag();
-            o.tsv = true;
-        } else {
-            throw UsageError{"unknown option " + Quoted(arg)};
-        }
+        bool* flag = arg == "--lists"   ? &o.lists
+                     : arg == "--chart" ? &o.chart
+                     : arg == "--shoes" ? &o.shoes
+                     : arg == "--batch" ? &o.batch
+                     : arg == "--tsv"   ? &o.tsv
+                     : arg == "--json"  ? &o.json
+                                        : nullptr;
+        if (flag == nullptr) throw UsageError{"unknown option " + Quoted(arg)};
+        if (inlineValue) throw UsageError{std::string(arg) + " takes no value"};
+        *flag = true;
     }
-    if (!haveCountry) throw UsageError{"--country is missing"};
+
+    if (o.tsv && o.json) throw UsageError{"--tsv and --json exclude each other"};
+    const bool request = o.country || o.sex || o.garment || o.size || o.shoe;
+    if (o.batch) {
+        if (request || o.lists || o.chart || o.shoes) throw UsageError{"--batch reads its requests from standard input"};
+        return o;
+    }
+    if (o.shoes && !o.chart) throw UsageError{"--shoes goes with --chart"};
+    if (o.chart) {
+        if (o.country || o.size || o.shoe || o.lists) throw UsageError{"--chart takes --sex and --garment or --shoes"};
+        if (!o.sex) throw UsageError{"--sex is missing"};
+        if (o.garment.has_value() == o.shoes) throw UsageError{"--chart needs --garment or --shoes, not both"};
+        if (o.garment == Garment::Trousers) throw UsageError{"trousers have no table"};
+        return o;
+    }
+    if (!o.country) throw UsageError{"--country is missing"};
     if (!o.sex) throw UsageError{"--sex is missing"};
-    if (o.size && !o.garment) throw UsageError{"--size needs --garment"};
-    if (o.size && o.garment == Garment::Trousers) throw UsageError{"trousers have no size list"};
-    if (o.lists && (o.garment || o.shoe)) throw UsageError{"--lists converts nothing"};
-    if (!o.lists && !o.garment && !o.shoe) throw UsageError{"nothing to convert: give --garment or --shoe"};
+    if (o.lists) {
+        if (o.garment || o.size || o.shoe) throw UsageError{"--lists converts nothing"};
+        return o;
+    }
+    if (const char* refusal = Refusal({*o.country, *o.sex, o.garment, o.size, o.shoe}))
+        throw UsageError{std::string(refusal) + " (--garment, --size, --shoe)"};
     return o;
 }
 
-// Columns are aligned by code points, which is right for every text the
-// tables hold.
-std::size_t Width(std::string_view s)
+// Columns aligned by terminal width: a wide character takes two.
+void PrintTable(std::ostream& out, const std::vector<std::vector<std::string_view>>& rows)
 {
-    return static_cast<std::size_t>(
-        std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-void PrintTable(std::ostream& out, const std::vector<std::pair<std::string, const PanelRow*>>& rows)
-{
-    std::vector<std::vector<std::string>> lines;
-    std::vector<std::string> header{""};
-    for (int c = 0; c < kColumnCount; ++c) header.emplace_back(CountryName(CountryAtColumn(c)));
-    lines.push_back(header);
-    for (const auto& [name, row] : rows) {
-        std::vector<std::string> line{name};
-        line.insert(line.end(), row->begin(), row->end());
-        lines.push_back(std::move(line));
-    }
+    std::vector<std::vector<std::string_view>> lines;
+    lines.emplace_back(1, std::string_view{});
+    for (int c = 0; c < kColumnCount; ++c) lines.back().push_back(CountryName(CountryAtColumn(c)));
+    lines.insert(lines.end(), rows.begin(), rows.end());
     std::vector<std::size_t> widths(lines.front().size(), 0);
     for (const auto& line : lines)
-        for (std::size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], Width(line[i]));
+        for (std::size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], DisplayWidth(line[i]));
     for (const auto& line : lines) {
         std::string text;
         for (std::size_t i = 0; i < line.size(); ++i) {
             text += line[i];
-            if (i + 1 < line.size()) text.append(widths[i] - Width(line[i]) + 2, ' ');
+            if (i + 1 < line.size()) text.append(widths[i] - DisplayWidth(line[i]) + 2, ' ');
         }
         out << text << '\n';
     }
 }
 
-int PrintLists(const Options& o, std::ostream& out)
+void PrintLists(const Options& o, std::ostream& out)
 {
-    const SizeListFill fill = FillSizeLists(o.country, o.sex);
+    const SizeListFill fill = FillSizeLists(*o.country, o.sex);
     const std::pair<std::string_view, SizeList> lists[] = {
         {*o.sex == Sex::Woman ? "dress" : "suit", SizeList::SuitOrDress},
         {"shirt", SizeList::Shirt},
         {"shoes", SizeList::Shoes},
     };
+    std::string text;
+    if (o.json) ((text += "{\"country\":\"") += CountryCode(*o.country)) += *o.sex == Sex::Woman ? "\",\"sex\":\"woman\",\"lists\":{" : "\",\"sex\":\"man\",\"lists\":{";
     for (const auto& [name, list] : lists) {
-        out << name << (o.tsv ? "" : ":");
-        bool first = true;
-        for (std::string_view entry : fill.lists[static_cast<std::size_t>(list)]) {
-            out << (o.tsv ? "\t" : first ? " " : ", ") << entry;
-            first = false;
+        const auto entries = fill.lists[static_cast<std::size_t>(list)];
+        if (o.json) {
+            (((text += name == "suit" || name == "dress" ? "\"" : ",\"") += name) += "\":[");
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (i > 0) text += ',';
+                AppendJsonString(text, entries[i]);
+            }
+            text += ']';
+            continue;
         }
-        out << '\n';
+        text += name;
+        if (!o.tsv) text += ':';
+        for (std::size_t i = 0; i < entries.size(); ++i) (text += o.tsv ? "\t" : i == 0 ? " " : ", ") += entries[i];
+        text += '\n';
     }
-    return 0;
+    if (o.json) text += "}}\n";
+    out << text;
 }
 
-void ReportNoMatch(const Options& o, const LookupOutcome& lookup, std::string_view text, std::ostream& err)
+void PrintChart(const Options& o, std::ostream& out)
 {
-    if (lookup.matched) return;
-    err << "quorvel-convert: " << TableName(lookup.table) << " size \"" << text << "\" from " << CountryName(o.country)
-        << " has no equivalent\n";
+    const Table table = o.shoes ? ShoeTable(*o.sex) : *GarmentTable(*o.sex, *o.garment);
+    const auto chart = Chart(table);
+    std::string text;
+    if (o.json) {
+        text += *o.sex == Sex::Woman ? "{\"sex\":\"woman\",\"chart\":\"" : "{\"sex\":\"man\",\"chart\":\"";
+        (text += KindOf(table)) += "\",\"rows\":[";
+        for (std::size_t r = 0; r < chart.size(); ++r) {
+            text += r == 0 ? "{" : ",{";
+            for (int c = 0; c < kColumnCount; ++c) {
+                ((text += c == 0 ? "\"" : ",\"") += CountryCode(CountryAtColumn(c))) += "\":";
+                AppendJsonString(text, chart[r][static_cast<std::size_t>(c)]);
+            }
+            text += '}';
+        }
+        text += "]}\n";
+    } else if (o.tsv) {
+        for (const ChartRow& row : chart) {
+            for (int c = 0; c < kColumnCount; ++c) (text += c == 0 ? "" : "\t") += row[static_cast<std::size_t>(c)];
+            text += '\n';
+        }
+    } else {
+        std::vector<std::string> numbers;
+        for (std::size_t r = 1; r <= chart.size(); ++r) numbers.push_back(std::to_string(r));
+        std::vector<std::vector<std::string_view>> rows;
+        for (std::size_t r = 0; r < chart.size(); ++r) {
+            rows.push_back({numbers[r]});
+            rows.back().insert(rows.back().end(), chart[r].begin(), chart[r].end());
+        }
+        PrintTable(out, rows);
+    }
+    out << text;
 }
 
 int Convert(const Options& o, std::ostream& out, std::ostream& err)
 {
-    ConversionRequest request{o.country, o.sex, o.garment.value_or(Garment::Trousers), {}, o.shoe};
-    if (const auto table = GarmentTable(*o.sex, *request.garment))
-        // An untouched list converts its first entry, as in the window.
-        request.garmentSize = o.size ? *o.size : SizeListEntries(o.country, *o.sex, ListOfTable(*table)).front();
-    ResultPanel panel;
-    const DispatchOutcome outcome = DispatchConversion(request, panel);
-    if (outcome.garment) ReportNoMatch(o, *outcome.garment, request.garmentSize, err);
-    if (outcome.shoes) ReportNoMatch(o, *outcome.shoes, *request.shoeSize, err);
+    const Request request{*o.country, *o.sex, o.garment, o.size, o.shoe};
+    const Converted converted = ConvertRequest(request);
+    for (const auto* row : {&converted.garment, &converted.shoes})
+        if (*row && !(*row)->found)
+            err << "quorvel-convert: " << TableName((*row)->table) << " size \"" << (*row)->size << "\" from "
+                << CountryName(request.country) << " has no equivalent\n";
 
-    if (o.tsv) {
-        for (const auto& [name, row] : {std::pair{"garment", &panel.garment}, std::pair{"shoes", &panel.shoes}}) {
-            out << name;
-            for (const std::string& cell : *row) out << '\t' << cell;
-            out << '\n';
+    if (o.json) {
+        std::string text;
+        AppendJson(text, request, converted);
+        out << text << '\n';
+    } else if (o.tsv) {
+        // The panel after this one request: what nothing wrote reads "0".
+        std::string text;
+        for (const auto& [name, row] : {std::pair{"garment", &converted.garment}, std::pair{"shoes", &converted.shoes}}) {
+            text += name;
+            AppendTsvCells(text, *row ? (*row)->cells : PanelCells{}, "0");
+            text += '\n';
         }
+        out << text;
     } else {
-        std::vector<std::pair<std::string, const PanelRow*>> rows;
-        if (o.garment) rows.emplace_back(o.garmentWord, &panel.garment);
-        if (o.shoe) rows.emplace_back("shoes", &panel.shoes);
+        std::vector<std::vector<std::string_view>> rows;
+        for (const auto* row : {&converted.garment, &converted.shoes}) {
+            if (!*row) continue;
+            rows.push_back({KindOf((*row)->table)});
+            for (const auto& cell : (*row)->cells) rows.back().push_back(cell.value_or("0"));
+        }
         PrintTable(out, rows);
     }
-    const bool allFound = (!outcome.garment || outcome.garment->matched) && (!outcome.shoes || outcome.shoes->matched);
-    return allFound ? 0 : 1;
+    return converted.found() ? 0 : 1;
+}
+
+// Only a free-standing --help or --version counts: never an option's value.
+std::string_view HelpOrVersion(std::span<const std::string_view> args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") return "--help";
+        if (args[i] == "--version" || args[i] == "-v") return "--version";
+        if (TakesValue(args[i])) ++i;
+    }
+    return {};
 }
 
 }  // namespace
 
-int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+int RunConvert(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     int status = 0;
-    const auto given = [&](std::string_view option) { return std::ranges::find(args, option) != args.end(); };
-    if (given("--help") || given("-h")) {
+    const std::string_view asked = HelpOrVersion(args);
+    if (asked == "--help") {
         out << kUsage;
-    } else if (given("--version")) {
+    } else if (asked == "--version") {
         out << "quorvel-convert " QUORVEL_VERSION "\n";
     } else {
         try {
-            const Options options = Parse({args.begin(), args.end()});
-            status = options.lists ? PrintLists(options, out) : Convert(options, out, err);
+            const Options o = Parse(args);
+            if (o.batch) return RunBatch(in, out, err, o.json);
+            if (o.chart) PrintChart(o, out);
+            else if (o.lists) PrintLists(o, out);
+            else status = Convert(o, out, err);
         } catch (const UsageError& e) {
             err << "quorvel-convert: " << e.message << "\n\n" << kUsage;
             return 2;

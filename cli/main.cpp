@@ -21,5 +21,5 @@ int main(int argc, char** argv)
     SetConsoleOutputCP(CP_UTF8);
 #endif
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return quorvel::cli::RunConvert(args, std::cout, std::cerr);
+    return quorvel::cli::RunConvert(args, std::cin, std::cout, std::cerr);
 }

@@ -89,25 +89,67 @@ SizeList ListOfTable(Table table)
 
 std::optional<SizeNumber> ReadSizeNumber(std::string_view text) { return detail::ParseSizeNumber(text); }
 
-bool ConvertSize(Table table, Country source, std::string_view text, PanelRow& row)
+namespace {
+
+bool IsTable(Table table) { return static_cast<std::size_t>(table) <= static_cast<std::size_t>(Table::WomenShoes); }
+
+// The first row of the source's rule that `text` matches, or none.
+const detail::TableRow* MatchedRow(const Rule& rule, std::string_view text)
 {
-    if (!IsCountry(source) || static_cast<std::size_t>(table) > static_cast<std::size_t>(Table::WomenShoes))
-        return false;
+    const std::optional<SizeNumber> number = detail::ParseSizeNumber(text);
+    for (const detail::TableRow& tableRow : rule.rows)
+        if (Matches(tableRow[rule.keyColumn], text, number)) return &tableRow;
+    return nullptr;
+}
+
+template <class Row>
+bool Convert(Table table, Country source, std::string_view text, Row& row)
+{
+    if (!IsCountry(source) || !IsTable(table)) return false;
     const Rule& rule = detail::RuleFor(table, source);
 
     for (std::size_t c = 0; c < kColumnCount; ++c)
-        if (rule.echo & (1u << c)) row[c].assign(text);
+        if (rule.echo & (1u << c)) row[c] = text;
 
-    const std::optional<SizeNumber> number = detail::ParseSizeNumber(text);
-    for (const detail::TableRow& tableRow : rule.rows) {
-        if (!Matches(tableRow[rule.keyColumn], text, number)) continue;
-        for (std::size_t c = 0; c < kColumnCount; ++c)
-            if (rule.fill & (1u << c)) row[c].assign(tableRow[c].text);
-        for (std::size_t i = 0; i < rule.copyCount; ++i)
-            row[rule.copies[i].to].assign(row[rule.copies[i].from]);
-        return true;
+    const detail::TableRow* matched = MatchedRow(rule, text);
+    if (matched == nullptr) return false;
+    for (std::size_t c = 0; c < kColumnCount; ++c)
+        if (rule.fill & (1u << c)) row[c] = (*matched)[c].text;
+    for (std::size_t i = 0; i < rule.copyCount; ++i) row[rule.copies[i].to] = row[rule.copies[i].from];
+    return true;
+}
+
+}  // namespace
+
+bool ConvertSize(Table table, Country source, std::string_view text, PanelRow& row)
+{
+    return Convert(table, source, text, row);
+}
+
+bool ConvertSize(Table table, Country source, std::string_view text, PanelCells& cells)
+{
+    return Convert(table, source, text, cells);
+}
+
+std::span<const ChartRow> Chart(Table table) { return IsTable(table) ? detail::ChartOf(table) : std::span<const ChartRow>{}; }
+
+ChartRows ChartRowsOf(Table table, Country source, std::string_view text)
+{
+    if (!IsCountry(source) || !IsTable(table)) return {};
+    const Rule& rule = detail::RuleFor(table, source);
+    const detail::TableRow* matched = MatchedRow(rule, text);
+    if (matched == nullptr) return {};
+    const std::span<const detail::TableRow> rows = detail::MainRows(table);
+    if (rule.rows.data() == rows.data()) return {static_cast<int>(matched - rows.data()), 1};
+    // A row of a table of its own: the chart rows that show its key.
+    ChartRows found;
+    const std::string_view key = (*matched)[rule.keyColumn].text;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r][rule.keyColumn].text != key) continue;
+        if (found.count == 0) found.first = static_cast<int>(r);
+        ++found.count;
     }
-    return false;
+    return found;
 }
 
 }  // namespace quorvel

@@ -164,7 +164,33 @@ constexpr std::array<const Rules*, 6> kRules{
     &kMenSuitRules, &kMenShirtRules, &kMenShoeRules, &kWomenDressRules, &kWomenShirtRules, &kWomenShoeRules,
 };
 
+constexpr std::array<std::span<const TableRow>, 6> kMainRows{
+    kMenSuit, kMenShirt, kMenShoes, kWomenDress, kWomenShirt, kWomenShoes,
+};
+
+template <std::size_t N>
+constexpr std::array<ChartRow, N> ChartFrom(const TableRow (&rows)[N])
+{
+    std::array<ChartRow, N> chart{};
+    for (std::size_t r = 0; r < N; ++r)
+        for (std::size_t c = 0; c < kColumnCount; ++c) chart[r][c] = rows[r][c].text;
+    return chart;
+}
+
+constexpr auto kMenSuitChart = ChartFrom(kMenSuit);
+constexpr auto kMenShirtChart = ChartFrom(kMenShirt);
+constexpr auto kMenShoeChart = ChartFrom(kMenShoes);
+constexpr auto kWomenDressChart = ChartFrom(kWomenDress);
+constexpr auto kWomenShirtChart = ChartFrom(kWomenShirt);
+constexpr auto kWomenShoeChart = ChartFrom(kWomenShoes);
+constexpr std::array<std::span<const ChartRow>, 6> kCharts{
+    kMenSuitChart, kMenShirtChart, kMenShoeChart, kWomenDressChart, kWomenShirtChart, kWomenShoeChart,
+};
+
 }  // namespace
+
+std::span<const TableRow> MainRows(Table table) { return kMainRows[static_cast<std::size_t>(table)]; }
+std::span<const ChartRow> ChartOf(Table table) { return kCharts[static_cast<std::size_t>(table)]; }
 
 const Rule& RuleFor(Table table, Country source)
 {

@@ -55,4 +55,8 @@ struct Rule {
 
 const Rule& RuleFor(Table table, Country source);
 
+// The table every source but Japan's men's suits walks, as its chart.
+std::span<const TableRow> MainRows(Table table);
+std::span<const ChartRow> ChartOf(Table table);
+
 }  // namespace quorvel::detail

@@ -120,6 +120,14 @@ constexpr TextRow kRows[] = {
     {"Form1", nullptr, "copyText", {"Copier", "Copy", "コピー", "Kopieren", "Copia"}},
     // A list's entry among its entries, as a screen reader hears it: "3 of 8".
     {"Form1", nullptr, "positionFormat", {"%1 sur %2", "%1 of %2", "%2件中%1", "%1 von %2", "%1 di %2"}},
+    // The size chart: the command that opens it, its title by sex (followed by
+    // the garment's name) and the word a screen reader hears with a row number.
+    {"Form1", nullptr, "chartText",
+     {"Voir le tableau", "See the chart", "サイズ表を見る", "Tabelle ansehen", "Vedi la tabella"}},
+    {"Form1", nullptr, "chartMen", {"Tailles homme", "Men's sizes", "男性サイズ表", "Herrengrößen", "Taglie uomo"}},
+    {"Form1", nullptr, "chartWomen",
+     {"Tailles femme", "Women's sizes", "女性サイズ表", "Damengrößen", "Taglie donna"}},
+    {"Form1", nullptr, "chartRow", {"ligne", "row", "行", "Zeile", "riga"}},
 };
 
 using ui::Art;

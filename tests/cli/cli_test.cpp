@@ -19,16 +19,17 @@ struct Outcome {
 };
 
 // Runs the words of `line`, split at spaces only, with an output that may refuse every write.
-Outcome Convert(const std::string& line, bool outputFails = false)
+Outcome Convert(const std::string& line, bool outputFails = false, const std::string& input = "")
 {
     std::vector<std::string_view> args;
     for (std::size_t at = 0, end = 0; at < line.size(); at = end + 1) {
         end = std::min(line.find(' ', at), line.size());
         if (end > at) args.emplace_back(line.data() + at, end - at);
     }
+    std::istringstream in(input);
     std::ostringstream out, err;
     out.setstate(outputFails ? std::ios::badbit : std::ios::goodbit);
-    const int status = cli::RunConvert(args, out, err);
+    const int status = cli::RunConvert(args, in, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -49,8 +50,8 @@ TEST(QuorvelConvert, TsvIsThePanelAfterOneRequest)
         {"--country Au --sex WOMAN --garment dress", "8 5 36 6 34 40 6", "0 0 0 0 0 0 0"},
         {"--country uk --sex man --garment suit --size 35 --shoe 8.5", "35 0 0 35 0 0 0", "8.5 28 41 9 41 41 8",
          "men's suit size \"35\" from United Kingdom"},
-        {"--country it --sex woman --shoe \xff\xfe" "1e999", "0 0 0 0 0 0 0",
-         "0 0 \xff\xfe" "1e999 0 \xff\xfe" "1e999 \xff\xfe" "1e999 0", "women's shoe size \"\xff\xfe" "1e999\" from Italy"},
+        {"--country it --sex woman --shoe \xc2\xbd" "1e999", "0 0 0 0 0 0 0",
+         "0 0 \xc2\xbd" "1e999 0 \xc2\xbd" "1e999 \xc2\xbd" "1e999 0", "women's shoe size \"\xc2\xbd" "1e999\" from Italy"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -61,15 +62,34 @@ TEST(QuorvelConvert, TsvIsThePanelAfterOneRequest)
     }
 }
 
-// Only the rows computed, each cell under its country's name.
+// Only the rows computed, each cell under its country's name on a terminal,
+// where a Japanese character takes two columns; a chart row by row.
 TEST(QuorvelConvert, ReadableOutputIsAligned)
 {
+    // The terminal column where the `k`th `what` starts on line `n`.
+    auto column = [](const std::string& out, int n, const std::string& what, int k = 1) {
+        std::size_t at = 0, found = 0;
+        for (int i = 0; i < n; ++i) at = out.find('\n', at) + 1;
+        for (int i = 0; i < k; ++i) found = out.find(what, i == 0 ? at : found + 1);
+        const std::string before = out.substr(at, found - at);
+        return std::ranges::count_if(before, [](unsigned char c) { return (c & 0xC0) != 0x80; }) +
+               std::ranges::count_if(before, [](unsigned char c) { return c >= 0xE0; });
+    };
     const Outcome r = Convert("--country de --sex woman --shoe 38");
-    const auto header = r.out.substr(0, r.out.find('\n')), shoes = r.out.substr(header.size() + 1);
     EXPECT_EQ(std::ranges::count(r.out, '\n'), 2);
-    EXPECT_EQ(shoes.rfind("shoes ", 0), 0u);
-    EXPECT_EQ(shoes.find("23"), header.find("Japan"));
-    EXPECT_EQ(shoes.find("4.5"), header.find("United Kingdom"));
+    EXPECT_EQ(column(r.out, 1, "shoes "), 0);
+    EXPECT_EQ(column(r.out, 1, "23"), column(r.out, 0, "Japan"));
+    EXPECT_EQ(column(r.out, 1, "4.5"), column(r.out, 0, "United Kingdom"));
+    const Outcome wide = Convert("--country fr --sex man --garment dress --size 日本語");
+    EXPECT_EQ(wide.status, 1);
+    EXPECT_EQ(column(wide.out, 1, "suit "), 0);
+    EXPECT_EQ(column(wide.out, 1, "日本語"), column(wide.out, 0, "France"));
+    EXPECT_EQ(column(wide.out, 1, "日本語", 2), column(wide.out, 0, "Germany"));
+    EXPECT_EQ(column(wide.out, 1, "0", 4), column(wide.out, 0, "Australia"));
+    const Outcome chart = Convert("--chart --sex man --shoes");
+    EXPECT_EQ(std::ranges::count(chart.out, '\n'), 9);
+    EXPECT_EQ(column(chart.out, 8, "13"), column(chart.out, 0, "United Kingdom"));
+    EXPECT_EQ(chart.out.substr(chart.out.rfind('\n', chart.out.size() - 2) + 1, 2), "8 ");
 }
 
 TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
@@ -78,9 +98,13 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
         "--country xx --sex man --shoe 40", "--country France --sex man --shoe 40", "--country fr --sex other --shoe 40",
         "--country fr --sex man --garment hat", "--country fr --sex man --size 44", "--country fr --sex man --shoe",
         "--country fr --sex man --bogus", "--country fr --sex man", "--country fr --sex man --lists --shoe 40",
-        "--country fr --sex man --tsv=yes --shoe 40"};
-    // Nothing a terminal or a line-based reader would act on gets through.
-    for (const char* text : {"4\t0", "\x1b]0;TITLE\a41", "41\v", "41\x1c", "41\xc2\x85", "41\xe2\x80\xa8", "\x7f"})
+        "--country fr --sex man --tsv=yes --shoe 40", "--country fr --sex man --shoe 40 --tsv --json",
+        "--chart --sex man", "--chart --sex man --garment suit --shoes", "--chart --sex man --garment trousers",
+        "--chart --garment suit", "--chart --sex man --shoes --country fr", "--sex man --shoes", "--batch --country fr"};
+    // Nothing a terminal or a line-based reader would act on gets through:
+    // controls, 8-bit C1 bytes, bidirectional controls, bytes that are not UTF-8.
+    for (const char* text : {"4\t0", "\x1b]0;TITLE\a41", "41\v", "41\x1c", "41\xc2\x85", "41\xe2\x80\xa8", "\x7f",
+                             "\x9b" "31m", "4\xe2\x80\xae" "24", "\xe2\x81\xa6" "41", "41\xff", "\xc0\xaf", "\xed\xa0\x80"})
         for (const char* option : {" --shoe ", " --country "}) runs.push_back("--country fr --sex man" + (option + std::string(text)));
     for (const std::string& args : runs) {
         const Outcome r = Convert(args);
@@ -88,33 +112,102 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
-        EXPECT_EQ(r.err.find_first_of("\x1b\a\v"), std::string::npos);
+        EXPECT_EQ(r.err.find_first_of("\x1b\a\v\x9b\xff\xc0\xed"), std::string::npos);
+        EXPECT_EQ(r.err.find("\xe2\x80\xae"), std::string::npos);
     }
     EXPECT_NE(Convert("--country \x1b[31mxx\xe2\x80\xa8").err.find("'\\x1b[31mxx\\u2028'"), std::string::npos);
+    EXPECT_NE(Convert("--country fr --sex \x9b" "1\xe2\x80\xae\xff").err.find("'\\x9b" "1\\u202e\\xff'"), std::string::npos);
 }
 
-// --help wins over everything else; output that cannot be written is a failure, help included.
-TEST(QuorvelConvert, HelpAndWriteFailure)
+// A free-standing --help or --version wins over everything else, an option's
+// value never does; output that cannot be written is a failure, help included.
+TEST(QuorvelConvert, HelpVersionAndWriteFailure)
 {
-    for (const char* args : {"--help", "--help --country xx", "--bogus -h"}) {
+    for (const char* args : {"--help", "--help --country xx", "--bogus -h", "-h", "--shoe x -h --version"}) {
         const Outcome help = Convert(args);
         EXPECT_TRUE(help.status == 0 && help.err.empty() && help.out.starts_with("usage:")) << args;
     }
+    for (const char* args : {"-v", "--country xx --version"})
+        EXPECT_EQ(Convert(args).out, "quorvel-convert " QUORVEL_VERSION "\n") << args;
+    const Outcome value = Convert("--country fr --sex man --shoe --version --tsv");
+    EXPECT_EQ(value.status, 1);
+    EXPECT_EQ(value.out, Tabbed("garment 0 0 0 0 0 0 0\nshoes 0 0 --version 0 --version --version 0\n"));
+    EXPECT_EQ(Convert("--country -h --sex man --shoe 41").status, 2);
     for (const char* args : {"--help", "--country fr --sex man --shoe 41"}) {
         const Outcome r = Convert(args, true);
         EXPECT_TRUE(r.status == 2 && r.err.find("cannot write") != std::string::npos) << args;
     }
 }
 
-// The installed program, as a script runs it; a size keeps its blanks.
+// JSON: stable keys, the country codes, null for what nothing wrote, strings escaped.
+TEST(QuorvelConvert, JsonForConversionListsAndCharts)
+{
+    const Outcome miss = Convert("--country uk --sex man --garment suit --size 35 --shoe a\"b\\c --json");
+    EXPECT_EQ(miss.status, 1);
+    EXPECT_EQ(miss.out, R"({"country":"uk","sex":"man","garment":{"kind":"suit","size":"35","found":false,)"
+                        R"("sizes":{"uk":"35","jp":null,"fr":null,"us":"35","de":null,"it":null,"au":null}},)"
+                        R"("shoes":{"size":"a\"b\\c","found":false,"sizes":{"uk":"a\"b\\c","jp":null,)"
+                        R"("fr":null,"us":null,"de":null,"it":null,"au":null}}})" "\n");
+    EXPECT_EQ(Convert("--country fr --sex woman --shoe 38 --json").out.find(R"("garment":null,"shoes":{"size":"38","found":true)"), 30u);
+    const std::string lists = Convert("--country au --sex woman --lists --json").out;
+    EXPECT_TRUE(lists.starts_with(R"({"country":"au","sex":"woman","lists":{"dress":["6","8",)")) << lists;
+    EXPECT_TRUE(lists.ends_with(R"("shoes":["3","4","5","6","7","8","9","10"]}})" "\n")) << lists;
+    const std::string chart = Convert("--chart --sex woman --garment shirt --json").out;
+    EXPECT_TRUE(chart.starts_with(R"({"sex":"woman","chart":"shirt","rows":[{"uk":"6","jp":"3 S","fr":"34","us":"4 S","de":"32","it":"38","au":"4 S"},)"));
+    EXPECT_EQ(std::ranges::count(chart, '{'), 10);
+    const std::string tsv = Convert("--chart --sex man --garment shirt --tsv").out;
+    EXPECT_TRUE(tsv.starts_with(Tabbed("14 36 36 14 36 36 36\n14.5 37 ")) && std::ranges::count(tsv, '\n') == 8) << tsv;
+}
+
+// One answer per good line, numbered; a bad line is one numbered message,
+// however long or whatever bytes it holds.
+TEST(QuorvelConvert, BatchAnswersEveryGoodLine)
+{
+    const std::string input = "uk\tman\tsuit\t40\t8.5\n"
+                              "xx\tman\n"
+                              "fr\tWoman\t\t\t38\r\n"
+                              "\n" + std::string(100000, '\x9b') + "\n"
+                              "Australia\twoman\tdress\t4\n"
+                              "us\tman\tshirt\t15\t\t\n"
+                              "de\tman\t\t44\n"
+                              "it\tman\tsuit\t\x9b\xe2\x80\xae\n"
+                              "uk\tman\tsuit\t35";
+    const Outcome tsv = Convert("--batch", false, input);
+    EXPECT_EQ(tsv.status, 2);
+    EXPECT_EQ(tsv.out, "1\t0\t40\tL\t50\t40\t50\t50\t90\t8.5\t28\t41\t9\t41\t41\t8\n"
+                       "3\t0\t\t\t\t\t\t\t\t4.5\t23\t38\t6\t38\t38\t6\n"
+                       "6\t0\t6\t3\t34\t4\t32\t38\t4\t\t\t\t\t\t\t\n"
+                       "10\t1\t35\t\t\t35\t\t\t\t\t\t\t\t\t\t\n");
+    std::vector<std::string> numbers;
+    for (std::size_t at = 0; (at = tsv.err.find("quorvel-convert: line ", at)) != std::string::npos; ++at)
+        numbers.push_back(tsv.err.substr(at + 22, tsv.err.find(':', at + 22) - at - 22));
+    EXPECT_EQ(numbers, (std::vector<std::string>{"2", "5", "7", "8", "9"})) << tsv.err;
+    EXPECT_LT(tsv.err.size(), 600u);
+    EXPECT_EQ(tsv.err.find_first_of("\x9b\xe2"), std::string::npos);
+    EXPECT_NE(tsv.err.find("line 9: size '\\x9b\\u202e'"), std::string::npos) << tsv.err;
+
+    const Outcome json = Convert("--batch --json", false, input);
+    EXPECT_EQ(json.err, tsv.err);
+    EXPECT_TRUE(json.out.ends_with(R"({"line":10,"country":"uk","sex":"man","garment":{"kind":"suit","size":"35","found":false,)"
+                                   R"("sizes":{"uk":"35","jp":null,"fr":null,"us":"35","de":null,"it":null,"au":null}},"shoes":null})" "\n"));
+    EXPECT_EQ(std::ranges::count(json.out, '\n'), 4);
+    EXPECT_EQ(Convert("--batch", false, "uk\tman\tsuit\t35\n").status, 1);
+    EXPECT_EQ(Convert("--batch --tsv", false, "uk\tman\tsuit\n\n").status, 0);
+    EXPECT_EQ(Convert("--batch", true, "uk\tman\tsuit\n").status, 2);
+}
+
+// The installed program, as a script runs it: a size keeps its blanks, and
+// requests come through standard input.
 TEST(QuorvelConvert, RunsAsAProgram)
 {
-    FILE* pipe = popen(QUORVEL_CONVERT " --country jp --sex woman --garment shirt --size '13 LL' --shoe 24 --tsv", "r");
+    FILE* pipe = popen(QUORVEL_CONVERT " --country jp --sex woman --garment shirt --size '13 LL' --shoe 24 --tsv && "
+                       "printf 'uk\\tman\\t\\t\\t13\\n' | " QUORVEL_CONVERT " --batch", "r");
     ASSERT_NE(pipe, nullptr);
     std::string out(256, '\0');
     out.resize(std::fread(out.data(), 1, out.size(), pipe));
     EXPECT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(out, "garment\t16\t13 LL\t44\t14 L\t42\t48\t14 L\nshoes\t5.5\t24\t39\t7\t39\t39\t7\n");
+    EXPECT_EQ(out, "garment\t16\t13 LL\t44\t14 L\t42\t48\t14 L\nshoes\t5.5\t24\t39\t7\t39\t39\t7\n"
+                   "1\t0\t\t\t\t\t\t\t\t13\t32\t45\t13\t45\t45\t12\n");
 }
 
 }  // namespace

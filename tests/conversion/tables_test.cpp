@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 #include "quorvel/conversion.h"
@@ -51,51 +52,44 @@ TEST(ConvertSize, GivesTheKnownEquivalents)
     }
 }
 
-// The cells a source writes the typed text into, found from the outside: a
-// text no table knows changes exactly those.
-PanelRow EchoCells(Table t, Country c) { PanelRow row = Untouched(); ConvertSize(t, c, "unknown", row); return row; }
-
-// Every list entry matches and writes every cell, the echo cells with the typed
-// text. Converting one of its equivalents back from the country that shows it
-// lands on the same row, except that a Japanese suit letter covers a range of
-// sizes: there both ends of the range convert back to the letter.
-TEST(ConvertSize, ListEntriesFillEveryCellAndConvertBackFromEverySource)
+// Every chart row converts back to its seven cells from every source keyed on
+// a text of the row; the chart's named exceptions give back something else:
+// men's and women's shirt sources keyed off the chart, and a Japanese suit
+// letter shared by several rows (it stands for their range). Every list entry
+// lands on the chart rows that show it.
+TEST(Chart, RowsConvertBackAndListEntriesLandOnThem)
 {
-    int compared = 0;
-    for (Table t : kTables)
-        for (Country a : kCountries) {
-            SCOPED_TRACE(testing::Message() << TableName(t) << ' ' << CountryName(a));
-            const PanelRow echoA = EchoCells(t, a);
-            EXPECT_EQ(echoA[static_cast<std::size_t>(ColumnOf(a))], "unknown");
-            for (std::string_view entry : SizeListEntries(a, SexOf(t), ListOfTable(t))) {
-                PanelRow fromA = Untouched();
-                ASSERT_TRUE(ConvertSize(t, a, entry, fromA)) << entry;
-                for (std::size_t k = 0; k < kColumnCount; ++k)
-                    EXPECT_TRUE(fromA[k] != "?" && (echoA[k] == "?" || fromA[k] == entry)) << entry << " cell " << k;
-                for (Country b : kCountries) {
-                    if (b == a || (t == MenSuit && b == Japan)) continue;
-                    const std::string shown = fromA[static_cast<std::size_t>(ColumnOf(b))];
-                    if (t == MenSuit && a == Japan) {
-                        const std::size_t dash = shown.find('-');  // none: both ends are the size itself
-                        for (const std::string& end : {shown.substr(0, dash), shown.substr(dash + 1)}) {
-                            PanelRow back = Untouched();
-                            EXPECT_TRUE(ConvertSize(t, b, end, back) && back[ColJapan] == entry) << entry << " " << end;
-                        }
-                        continue;
-                    }
-                    const auto list = SizeListEntries(b, SexOf(t), ListOfTable(t));
-                    if (std::ranges::find(list, shown) == list.end()) continue;
-                    PanelRow fromB = Untouched();
-                    ASSERT_TRUE(ConvertSize(t, b, shown, fromB)) << entry << " then " << CountryName(b) << " " << shown;
-                    const PanelRow echoB = EchoCells(t, b);
-                    for (std::size_t k = 0; k < kColumnCount; ++k)
-                        EXPECT_TRUE(echoA[k] != "?" || echoB[k] != "?" || fromA[k] == fromB[k])
-                            << entry << " then " << CountryName(b) << " " << shown << ", cell " << k;
-                    ++compared;
-                }
+    const std::set<std::pair<Table, Country>> keyedOffChart = {
+        {MenShirt, UnitedKingdom}, {MenShirt, UnitedStates}, {WomenShirt, Australia}};
+    for (Table t : kTables) {
+        const auto chart = Chart(t);
+        ASSERT_EQ(chart.size(), t == WomenDress || t == WomenShirt ? 9u : 8u);
+        for (std::size_t r = 0; r < chart.size(); ++r)
+            for (Country c : kCountries) {
+                const std::size_t column = static_cast<std::size_t>(ColumnOf(c));
+                const std::string_view text = chart[r][column];
+                SCOPED_TRACE(testing::Message() << TableName(t) << ", row " << r + 1 << ", " << CountryName(c) << ' ' << text);
+                const bool sharedLetter = t == MenSuit && c == Japan &&
+                    std::ranges::count_if(chart, [&](const ChartRow& other) { return other[column] == text; }) > 1;
+                PanelCells cells;
+                const bool matched = ConvertSize(t, c, text, cells);
+                const bool same = matched && std::ranges::equal(cells, chart[r], [](auto a, auto b) { return a == b; });
+                EXPECT_EQ(same, !keyedOffChart.contains({t, c}) && !sharedLetter);
+                const ChartRows rows = ChartRowsOf(t, c, text);
+                EXPECT_TRUE(!same || (rows.first == int(r) && rows.count == 1));
             }
-        }
-    EXPECT_GT(compared, 200);
+        for (Country c : kCountries)
+            for (std::string_view entry : SizeListEntries(c, SexOf(t), ListOfTable(t))) {
+                const ChartRows rows = ChartRowsOf(t, c, entry);
+                PanelRow fromEntry;
+                ConvertSize(t, c, entry, fromEntry);
+                ASSERT_GE(rows.count, 1) << TableName(t) << ' ' << CountryName(c) << ' ' << entry;
+                for (std::size_t k = 0; k < kColumnCount && rows.count == 1; ++k)
+                    EXPECT_TRUE(fromEntry[k] == entry || fromEntry[k] == chart[std::size_t(rows.first)][k]) << entry;
+            }
+    }
+    EXPECT_EQ(std::pair(ChartRowsOf(MenSuit, Japan, "LL").first, ChartRowsOf(MenSuit, Japan, "LL").count), std::pair(5, 3));
+    EXPECT_EQ(ChartRowsOf(MenSuit, UnitedKingdom, "35").count + ChartRowsOf(MenSuit, None, "34").count, 0);
 }
 
 }  // namespace

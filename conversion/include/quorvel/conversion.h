@@ -108,6 +108,34 @@ using PanelRow = std::array<std::string, kColumnCount>;
 // Returns whether a row matched. Country::None writes nothing.
 bool ConvertSize(Table table, Country source, std::string_view text, PanelRow& row);
 
+// The same lookup without copying a text: each written cell views the table
+// or `text`; a cell the lookup does not write keeps what it held (none, for a
+// fresh row). It allocates nothing.
+using PanelCells = std::array<std::optional<std::string_view>, kColumnCount>;
+bool ConvertSize(Table table, Country source, std::string_view text, PanelCells& cells);
+
+// ------------------------------------------------------------- charts
+
+// A table as a chart: its rows, top to bottom, each with the seven countries'
+// texts in panel order, as a conversion of that row shows them. A row's own
+// texts convert back to it from every source whose key is a number or a text
+// of the row; the exceptions are where a table keys some source on something
+// the row does not show: the men's suit from Japan (letters stand for ranges),
+// men's shirts from the United Kingdom and the United States (the key carries
+// the letter size) and women's shirts from Australia (a number the Australian
+// cell does not show).
+using ChartRow = std::array<std::string_view, kColumnCount>;
+std::span<const ChartRow> Chart(Table table);
+
+// The chart rows a lookup of `text` from `source` lands on: none without a
+// match, several where the matched size stands for a range of the chart's
+// (a Japanese suit letter).
+struct ChartRows {
+    int first = 0;
+    int count = 0;
+};
+ChartRows ChartRowsOf(Table table, Country source, std::string_view text);
+
 // ------------------------------------------------------------- dispatch
 
 struct ResultPanel {
