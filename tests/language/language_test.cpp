@@ -177,11 +177,16 @@ private slots:
     void closeBoxDiscardsWindow()
     {
         Apply("3");
+        form1_->show();
         Click(form1_, "Tool");
         Click(Dialog(), "Command3");
         QPointer<QWidget> box = Box();
         QPointer<QWidget> dialog = Dialog();
         QVERIFY(box->isVisible() && dialog->isVisible() && !dialog->isModal());
+        // Placed by the window manager near the main window; fixed, so nothing to maximize.
+        for (QWidget* w : {Dialog(), Box()})
+            QVERIFY(w->windowHandle()->transientParent() == form1_->windowHandle() && w->minimumSize() == w->maximumSize()
+                    && !(w->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
         QVERIFY(box->close() && dialog->close());
         Click(form1_, "Tool");
         Click(Dialog(), "Command3");
