@@ -10,8 +10,8 @@
 
 int main(int argc, char* argv[])
 {
-    // --help, --version and usage errors need neither a display nor the lock.
-    if (const auto status = quorvel::app::HandleCommandLine(argc, argv))
+    // --help and --version need neither a display nor the lock.
+    if (const auto status = quorvel::app::HandleInformationOptions(argc, argv))
         return *status;
 
     using quorvel::app::SingleInstance;
@@ -19,6 +19,13 @@ int main(int argc, char* argv[])
     // to show itself, and leaves with status 0.
     SingleInstance instance;
     if (instance.role() == SingleInstance::Role::Second) {
+        // Only Qt tells its options from usage errors, and it needs the
+        // display for that: asked only when there are arguments.
+        if (argc > 1) {
+            const QApplication app(argc, argv);
+            if (const auto status = quorvel::app::RefuseLeftArguments(QApplication::arguments()))
+                return *status;
+        }
         instance.askFirstToShow();
         return 0;
     }
@@ -27,6 +34,8 @@ int main(int argc, char* argv[])
                      qPrintable(instance.problem()));
 
     QApplication app(argc, argv);
+    if (const auto status = quorvel::app::RefuseLeftArguments(QApplication::arguments()))
+        return *status;
     QApplication::setOrganizationName(QStringLiteral("Dravenor"));
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
