@@ -1,17 +1,23 @@
-// The window program's command line, read before anything else is set up, so
-// that --help and --version need no display and no single-instance check.
+// The window program's command line, in two steps: --help and --version
+// before anything else, so that they need no display and no single-instance
+// check; then, once QApplication has taken the options that are Qt's (Qt
+// alone knows which those are), whatever is left is refused.
 #pragma once
 
+#include <QStringList>
+
+#include <cstdio>
 #include <optional>
 
 namespace quorvel::app {
 
-// Handles --help/-h and --version/-v (printed on standard output) and
-// refuses any argument that is neither one of those nor a Qt option from a
-// short list (-platform NAME, -style NAME, ...), which is left for
-// QApplication. Returns the exit status when the program should end now:
-// 0 after --help or --version, 2 (message and usage on standard error) on a
-// usage error; nothing when it should go on.
-std::optional<int> HandleCommandLine(int argc, const char* const* argv);
+// Handles --help/-h and --version/-v, printed on `out`. Returns 0 when the
+// program should end now, nothing when it should go on.
+std::optional<int> HandleInformationOptions(int argc, const char* const* argv, std::FILE* out = stdout);
+
+// `arguments` is what QApplication left of the command line
+// (QCoreApplication::arguments()). Anything beyond the program's name is a
+// usage error: 2, with a message and the usage on `err`; otherwise nothing.
+std::optional<int> RefuseLeftArguments(const QStringList& arguments, std::FILE* err = stderr);
 
 }  // namespace quorvel::app

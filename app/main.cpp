@@ -10,8 +10,8 @@
 
 int main(int argc, char* argv[])
 {
-    // --help, --version and usage errors need neither a display nor the lock.
-    if (const auto status = quorvel::app::HandleCommandLine(argc, argv))
+    // --help and --version need neither a display nor the lock.
+    if (const auto status = quorvel::app::HandleInformationOptions(argc, argv))
         return *status;
 
     using quorvel::app::SingleInstance;
@@ -20,7 +20,16 @@ int main(int argc, char* argv[])
     // Wayland, and leaves with status 0 whether or not it was heard.
     SingleInstance instance;
     if (instance.role() == SingleInstance::Role::Second) {
-        const QString unheard = instance.askFirstToShow(qgetenv("XDG_ACTIVATION_TOKEN"));
+        // Read before Qt, whose Wayland plugin takes it for its own window.
+        const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+        // Only Qt tells its options from usage errors, and it needs the
+        // display for that: asked only when there are arguments.
+        if (argc > 1) {
+            const QApplication app(argc, argv);
+            if (const auto status = quorvel::app::RefuseLeftArguments(QApplication::arguments()))
+                return *status;
+        }
+        const QString unheard = instance.askFirstToShow(token);
         if (!unheard.isEmpty())
             std::fprintf(stderr, "quorvel: %s\n", qPrintable(unheard));
         return 0;
@@ -30,6 +39,8 @@ int main(int argc, char* argv[])
                      qPrintable(instance.problem()));
 
     QApplication app(argc, argv);
+    if (const auto status = quorvel::app::RefuseLeftArguments(QApplication::arguments()))
+        return *status;
     QApplication::setOrganizationName(QStringLiteral("Dravenor"));
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));

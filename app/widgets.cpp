@@ -157,13 +157,17 @@ void SkinPicture::paintEvent(QPaintEvent*)
     if (!paintClip_.isEmpty())
         painter.setClipRegion(paintClip_);
     // At 100% the build-time pixels, in place; above it the vector picture at
-    // the screen's resolution, so that the disc edge stays sharp.
+    // the screen's resolution, so that the disc edge stays sharp, drawn once
+    // for that resolution: a blinking cursor repaints the skin beneath it.
     const qreal scale = devicePixelRatioF();
-    QImage skin = ui::Drawn(art_, (QSizeF(size()) * scale).toSize());
-    if (scale != 1.0)
-        skin.setDevicePixelRatio(scale);
+    const QSize pixels = (QSizeF(size()) * scale).toSize();
+    if (drawn_.size() != pixels) {
+        drawn_ = ui::Drawn(art_, pixels);
+        if (scale != 1.0)
+            drawn_.setDevicePixelRatio(scale);
+    }
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    painter.drawImage(0, 0, skin);
+    painter.drawImage(0, 0, drawn_);
 }
 
 bool SkinPicture::onBareSkin(const QPoint& pos) const

@@ -127,6 +127,7 @@ private:
     bool onBareSkin(const QPoint& pos) const;
 
     ui::Art art_;
+    QImage drawn_;  // the skin in device pixels, while the size and scale stay
     QRegion paintClip_;
     enum class Drag { None, Pressed, Following, ByWindowSystem } drag_ = Drag::None;
     QPoint pressedAt_;  // global

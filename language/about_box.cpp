@@ -13,7 +13,6 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
 {
     setObjectName(QStringLiteral("Form3"));
     ui::MakeFixedDialog(this, {233, 416}, QColor(192, 255, 255));
-    setWindowTitle(QString::fromUtf8(texts::kAboutDesignedTitle));
 
     // The logo is square and the space is not: keep its proportions.
     auto* logo =
@@ -21,16 +20,19 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setGeometry(0, 0, 233, 169);
 
-    ui::MakeLabel(this, "Label1", QString::fromUtf8(texts::kAboutDesignedText),
-                    {8, 176, 217, 185}, Qt::AlignLeft | Qt::AlignTop);
-    ui::MakeLabel(this, "Label2", QString::fromUtf8(texts::kAboutDesignedVersion),
-                    {8, 368, 217, 17}, Qt::AlignHCenter | Qt::AlignTop);
+    ui::MakeLabel(this, "Label1", {}, {8, 176, 217, 185}, Qt::AlignLeft | Qt::AlignTop);
+    ui::MakeLabel(this, "Label2", {}, {8, 368, 217, 17}, Qt::AlignHCenter | Qt::AlignTop);
     ui::MakeLabel(this, "Label3", QString::fromUtf8(texts::kAboutMadeIn), {8, 392, 217, 17},
                     Qt::AlignHCenter | Qt::AlignTop);
 
     // The options dialog's icon, loaded here rather than taken from the
     // dialog so that opening the box does not build the dialog.
     setWindowIcon(ui::Icon(ui::Art::OptionsIcon));
+
+    // Designed with placeholders for its texts ("Label1", "Label2"), which
+    // no user should see: until a language is applied the box speaks French,
+    // as the main window's designed texts do.
+    detail::WriteTexts(this, texts::kLanguages[0]);
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event)

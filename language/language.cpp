@@ -58,7 +58,6 @@ QList<QWidget*> Controls(QWidget* window)
 // the window's texts, and for the dialogs the about text and the chosen flag.
 void ApplyTo(QWidget* window, const texts::Language& language)
 {
-    const auto column = static_cast<std::size_t>(&language - texts::kLanguages.data());
     // Texts are Unicode and Japanese is always drawn as Japanese, through a
     // Japanese face (ui::DesignFace): every language takes the same face.
     for (QWidget* control : Controls(window)) {
@@ -67,16 +66,7 @@ void ApplyTo(QWidget* window, const texts::Language& language)
         font.setPointSizeF(9.75);
         control->setFont(font);
     }
-    for (const texts::TextRow& row : texts::kTextRows) {
-        const char* text = row.texts[column];
-        if (text == nullptr || window->objectName() != QLatin1String(row.window))
-            continue;
-        QWidget* target = row.control == nullptr ? window : detail::FindControl(window, QLatin1String(row.control));
-        if (target != nullptr)
-            target->setProperty(row.property, QString::fromUtf8(text));
-    }
-    if (auto* about = qobject_cast<AboutWindow*>(window))
-        detail::FindControl(about, QStringLiteral("Label1"))->setProperty("text", QString::fromUtf8(language.about));
+    detail::WriteTexts(window, language);
     if (auto* options = qobject_cast<OptionsWindow*>(window))
         options->SelectOption(language.option);
 }
@@ -129,6 +119,22 @@ QWidget* FindControl(QWidget* window, const QString& name)
         if (control->objectName() == name)
             return control;
     return nullptr;
+}
+
+void WriteTexts(QWidget* window, const texts::Language& language)
+{
+    const auto column = static_cast<std::size_t>(&language - texts::kLanguages.data());
+    for (const texts::TextRow& row : texts::kTextRows) {
+        const char* text = row.texts[column];
+        if (text == nullptr || window->objectName() != QLatin1String(row.window))
+            continue;
+        QWidget* target = row.control == nullptr ? window : FindControl(window, QLatin1String(row.control));
+        if (target != nullptr)
+            target->setProperty(row.property, QString::fromUtf8(text));
+    }
+    if (qobject_cast<AboutWindow*>(window) != nullptr)
+        if (QWidget* text = FindControl(window, QStringLiteral("Label1")))
+            text->setProperty("text", QString::fromUtf8(language.about));
 }
 
 void SetPendingLanguageCode(const QString& code) { g_pendingLanguageCode = code; }

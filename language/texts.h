@@ -50,16 +50,14 @@ struct ArtName {
 
 extern const std::span<const ArtName> kArtNames;
 
-// Designed texts of the dialogs, in force until a language is applied.
+// Designed texts of the options dialog, in force until a language is
+// applied. The about box speaks French until then.
 inline constexpr char kProductName[] = "Quorvel";
 inline constexpr char kOptionsDesignedTitle[] = "Quorvel " QUORVEL_VERSION " Option";
 inline constexpr char kOptionsDesignedPrompt[] = "Select your Language";
 inline constexpr char kOptionsDesignedAbout[] = "About of";
 inline constexpr char kOptionsDesignedOk[] = "OK";
 inline constexpr char kOptionsDesignedCancel[] = "Cancel";
-inline constexpr char kAboutDesignedTitle[] = "About Of";
-inline constexpr char kAboutDesignedText[] = "Label1";
-inline constexpr char kAboutDesignedVersion[] = "Label2";
 inline constexpr char kAboutMadeIn[] = "Made in France ^_^";
 
 }  // namespace quorvel::language::texts

@@ -90,20 +90,21 @@ answer=$(/usr/bin/quorvel-convert --country uk --sex man --garment suit --size 4
 [[ $(/usr/bin/quorvel-convert --version) == "quorvel-convert $version" ]] || fail "quorvel-convert --version"
 
 step "installed quorvel: command line"
-# --help and --version need no display; anything unknown is a usage error.
+# --help and --version need no display; whatever Qt does not take is a usage
+# error (Qt needs a display to tell: the off-screen one here).
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 [[ $(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/quorvel --version) == "quorvel $version" ]] || fail "quorvel --version"
-[[ $(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/quorvel --help) == "usage: quorvel "* ]] || fail "quorvel --help"
-for args in "--frobnicate" "extra" "-platform"; do
+[[ $(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/quorvel -h) == "usage: quorvel "* ]] || fail "quorvel -h"
+for args in "--frobnicate" "-style fusion extra"; do
   status=0
-  err=$(/usr/bin/quorvel $args 2>&1 >/dev/null) || status=$?
+  err=$(QT_QPA_PLATFORM=offscreen /usr/bin/quorvel $args 2>&1 >/dev/null) || status=$?
   [[ $status -eq 2 && $err == *usage:* ]] || fail "quorvel $args: status $status, $err"
 done
-# A Qt option is left to Qt: the window opens off-screen and runs until ended.
+# Qt's options are Qt's: the window opens off-screen and runs until ended.
 status=0
-timeout 4 /usr/bin/quorvel --platform offscreen >/dev/null 2>&1 || status=$?
-[[ $status -eq 124 ]] || fail "quorvel --platform offscreen ended with status $status"
+timeout 4 /usr/bin/quorvel --platform offscreen -qwindowicon x.png -widgetcount >/dev/null 2>&1 || status=$?
+[[ $status -eq 124 ]] || fail "quorvel with Qt's options ended with status $status"
 
 step "installed quorvel: window on Xvfb"
 # Waits for a mapped window named Quorvel whose disc is painted (blue at the

@@ -1,8 +1,11 @@
-// BuildWindowRegion on the real skin, as drawn at load.
+// BuildWindowRegion on the real skin, as drawn at load, and the skin's
+// repaint at 200% scale (the whole disc, and the strip of a list's text
+// field, as a blinking cursor asks for).
 #include "widgets.h"
 #include "window_region.h"
 
 #include <QApplication>
+#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
@@ -52,11 +55,26 @@ void BM_PixelByPixelUnion(benchmark::State& state)
 }
 BENCHMARK(BM_PixelByPixelUnion)->Unit(benchmark::kMicrosecond);
 
+void BM_SkinRepaintAt200(benchmark::State& state)
+{
+    quorvel::app::SkinPicture picture(quorvel::ui::Art::Skin);
+    picture.resize(430, 430);
+    picture.show();
+    while (!picture.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const QRect area = state.range(0) == 0 ? picture.rect() : QRect(150, 120, 130, 22);
+    for (auto _ : state)
+        picture.repaint(area);
+    state.counters["scale"] = picture.devicePixelRatioF();
+}
+BENCHMARK(BM_SkinRepaintAt200)->Arg(0)->Arg(1)->ArgName("strip")->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", "2");  // the shape is built at 100% all the same
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

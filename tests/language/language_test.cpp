@@ -177,11 +177,16 @@ private slots:
     void closeBoxDiscardsWindow()
     {
         Apply("3");
+        form1_->show();
         Click(form1_, "Tool");
         Click(Dialog(), "Command3");
         QPointer<QWidget> box = Box();
         QPointer<QWidget> dialog = Dialog();
         QVERIFY(box->isVisible() && dialog->isVisible() && !dialog->isModal());
+        // Placed by the window manager near the main window; fixed, so nothing to maximize.
+        for (QWidget* w : {Dialog(), Box()})
+            QVERIFY(w->windowHandle()->transientParent() == form1_->windowHandle() && w->minimumSize() == w->maximumSize()
+                    && !(w->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
         QVERIFY(box->close() && dialog->close());
         Click(form1_, "Tool");
         Click(Dialog(), "Command3");
@@ -191,8 +196,12 @@ private slots:
         QCOMPARE(Texts(Dialog(), {"Label1_0", "Command5"}) + '|' + Dialog()->windowTitle(),
                  "Select your Language|Cancel|Quorvel " QUORVEL_VERSION " Option");
         QCOMPARE(Choice(), "shown option= marker= OK=off pending=3");
-        QCOMPARE(Texts(Box(), {"Label1", "Label2", "Label3"}) + '|' + Box()->windowTitle(),
-                 "Label1|Label2|Made in France ^_^|About Of");
+        QCOMPARE(Texts(Box(), {"Label2", "Label3"}) + '|' + Box()->windowTitle(),
+                 "QV05-01 " QUORVEL_VERSION "|Made in France ^_^|A propos de Quorvel");
+        // A control gone missing is passed over, and the rest still speaks the language.
+        delete Part(Box(), "Label1");
+        Apply("1");
+        QCOMPARE(Box()->windowTitle(), "About Of Quorvel");
     }
 
     void houseButtonOpensMakerSite()
@@ -210,13 +219,19 @@ private slots:
     }
 
     // With nothing stored, the desktop's language if it is one of ours, and
-    // nothing is stored; a stored choice wins.
+    // nothing is stored; otherwise the designed texts, and the about box in
+    // French, as the main window. A stored choice wins.
     void desktopLanguage()
     {
-        for (auto [locale, code] : {std::pair{"it_IT", "4"}, {"ja_JP", "2"}, {"es_ES", ""}, {"C", ""}}) {
+        for (auto [locale, texts] : {std::pair{"es_ES", "|A propos de Quorvel|Quorvel convert|Select your Language"},
+                                     {"C", "|A propos de Quorvel|Quorvel convert|Select your Language"},
+                                     {"it_IT", "4|A proposito di Quorvel|Quorvel convert|Scegliere la vostra lingua"},
+                                     {"ja_JP", "2|About Of Quorvel|Quorvelは、7か国の洋服|言語選択"}}) {
             QLocale::setDefault(QLocale(locale));
             lang::LoadSettings();
-            QCOMPARE(lang::LanguageCode() + '|' + StoredCode(), QString(code) + '|');
+            QCOMPARE(lang::LanguageCode() + '|' + Box()->windowTitle() + '|' + TextOf(Part(Box(), "Label1")).left(15) + '|'
+                         + TextOf(Part(Dialog(), "Label1_0")) + '|' + TextOf(Part(Box(), "Label2")) + StoredCode(),
+                     QString(texts) + "|QV05-01 " QUORVEL_VERSION);
         }
         QVERIFY(quorvel::settings::WriteLanguageCode("1"));
         QLocale::setDefault(QLocale("de_DE"));
