@@ -1,8 +1,8 @@
 #include "window_region.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QWidget>
-#include <QWindow>
 
 #if defined(QUORVEL_X11) && defined(Q_OS_UNIX)
 #include <xcb/shape.h>
@@ -44,22 +44,24 @@ bool X11Composited(xcb_connection_t* connection)
 }
 
 // The X window's input shape alone: what is drawn stays unclipped. It is
-// set again whenever the window is exposed, that is once a reparenting
-// window manager has taken it: such a manager reads the shape for its frame
-// only when told of a change, and the first one came before it looked.
-class X11InputShape : public QObject {
+// set again whenever a window manager takes the window into its frame: the
+// manager copies the shape onto the frame only when told of a change, and
+// the first one came before it looked.
+class X11InputShape : public QObject, public QAbstractNativeEventFilter {
 public:
     X11InputShape(xcb_connection_t* connection, QWidget* window, const QRegion& shape)
         : QObject(window), connection_(connection), window_(window), shape_(shape)
     {
         Apply();
-        window->windowHandle()->installEventFilter(this);
+        QCoreApplication::instance()->installNativeEventFilter(this);
     }
+    ~X11InputShape() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
     {
-        if (event->type() == QEvent::Expose && window_->windowHandle()->isExposed())
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_REPARENT_NOTIFY
+            && reinterpret_cast<const xcb_reparent_notify_event_t*>(event)->window == xcb_window_t(window_->winId()))
             Apply();
         return false;
     }

@@ -1,6 +1,6 @@
 // The main window on X with a compositing manager (xcompmgr, under openbox):
 // the disc's edge blends into what lies beneath, and only the disc takes the
-// mouse. (Without one, the shape cuts the window: see app_process_test.)
+// mouse. (Without one the shape cuts the window: see app_process_test.)
 #include "../qt_test_main.h"
 #include "form1.h"
 #include "window_region.h"
@@ -9,81 +9,61 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
-#include <QtTest>
 
 #include <cmath>
 
-namespace {
-
 // A red desktop beneath everything, which notes where it is pressed.
-class Backdrop : public QWidget {
-public:
-    Backdrop() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint)
-    {
-        setPalette(QPalette(Qt::red));
-        setAutoFillBackground(true);
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
-    }
-    QList<QPoint> presses;
-
-protected:
+struct Backdrop : QWidget {
+    Backdrop() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint) { setPalette(QPalette(Qt::red)); }
     void mousePressEvent(QMouseEvent* event) override { presses << event->globalPosition().toPoint(); }
+    QList<QPoint> presses;
 };
-
-QImage Screenshot() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
-
-}  // namespace
 
 class CompositorTest : public QObject {
     Q_OBJECT
-    QProcess compositor_;
-
 private slots:
-    void initTestCase()
-    {
-        compositor_.start("xcompmgr", QStringList());
-        QVERIFY(compositor_.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(quorvel::app::CompositedDesktop(), 10000);
-    }
-
-    void cleanupTestCase()
-    {
-        compositor_.terminate();
-        compositor_.waitForFinished();
-    }
-
     void softEdgeAndShapedInput()
     {
+        QProcess compositor;
+        compositor.start("xcompmgr", QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(quorvel::app::CompositedDesktop(), 10000);
         Backdrop backdrop;
+        backdrop.setAutoFillBackground(true);
+        backdrop.setGeometry(QGuiApplication::primaryScreen()->geometry());
         backdrop.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
         quorvel::app::Form1 form;
-        form.move(300, 200);  // whole on the screen, whatever the window manager would choose
+        form.move(300, 200);
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // Once the window manager has placed it and the compositor shows it.
-        QTRY_VERIFY_WITH_TIMEOUT(qBlue(Screenshot().pixel(form.geometry().topLeft() + QPoint(215, 8))) > 120, 10000);
+        const auto shot = [] { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); };
+        const auto shown = [&] {  // the disc, and the desktop in its window's corner
+            const QImage image = shot();
+            const QPoint at = form.geometry().topLeft();
+            return qBlue(image.pixel(at + QPoint(215, 8))) > 120 && image.pixel(at + QPoint(3, 3)) == qRgb(255, 0, 0);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shown(), 10000);
         const QPoint at = form.geometry().topLeft();
-
         // Along the rim, pixels that mix the disc's blue with the red beneath
-        // (a cut shape shows either, or the disc on its grey).
-        const QImage shot = Screenshot();
+        // (a cut window shows either, or the disc on its grey).
+        const QImage image = shot();
         int blended = 0;
-        for (int degree = 0; degree < 360; degree += 3) {
-            for (qreal radius : {214.0, 214.5, 215.0, 215.5}) {
-                const qreal angle = qDegreesToRadians(qreal(degree));
-                const QRgb pixel = shot.pixel(at + QPoint(int(std::floor(215 + radius * std::cos(angle))),
-                                                          int(std::floor(215 + radius * std::sin(angle)))));
-                blended += qRed(pixel) > 110 && qRed(pixel) < 245 && qBlue(pixel) > 30;
+        for (qreal angle = 0; angle < 2 * M_PI; angle += M_PI / 60)
+            for (qreal r : {214.0, 214.5, 215.0, 215.5}) {
+                const QRgb pixel = image.pixel(at + QPoint(int(std::floor(215 + r * std::cos(angle))),
+                                                           int(std::floor(215 + r * std::sin(angle)))));
+                blended += qRed(pixel) > 110 && qRed(pixel) < 245 && qGreen(pixel) < 60 && qBlue(pixel) > 15;
             }
-        }
         QVERIFY2(blended >= 40, qPrintable(QString::number(blended)));
-
-        // A click on the disc is the window's; one in a corner reaches the desktop.
-        for (QPoint click : {at + QPoint(40, 330), at + QPoint(4, 4)})
-            QProcess::execute("xdotool", {"mousemove", QString::number(click.x()), QString::number(click.y()), "click", "1"});
-        QTRY_VERIFY2(!backdrop.presses.isEmpty(), qPrintable(QString("%1,%2").arg(at.x()).arg(at.y())));
-        QCOMPARE(backdrop.presses, QList<QPoint>{at + QPoint(4, 4)});
+        // A click on the disc is the window's; one in a corner reaches the
+        // desktop, once the window manager has framed the window.
+        const auto click = [](QPoint p) {
+            QProcess::execute("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+        };
+        click(at + QPoint(40, 330));
+        QTRY_VERIFY_WITH_TIMEOUT((click(at + QPoint(4, 4)), !backdrop.presses.isEmpty()), 10000);
+        QVERIFY(form.isVisible());  // not ended by a double-click on its skin
+        QCOMPARE(backdrop.presses.first(), at + QPoint(4, 4));
+        compositor.terminate();
+        compositor.waitForFinished();
     }
 };
 
