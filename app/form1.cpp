@@ -420,15 +420,8 @@ void Form1::Load()
     lname_->setText(QStringLiteral("Quorvel"));
 
     const QRegion shape = BuildWindowRegion(picture1_->drawSkin());
-    if (!shape.isEmpty()) {
-        setMask(shape);
-        // A Wayland compositor ignores input masks for drawing: the corners
-        // must be painted transparent there instead.
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-            setAttribute(Qt::WA_TranslucentBackground);
-            picture1_->setPaintClip(shape);
-        }
-    }
+    if (!shape.isEmpty())
+        picture1_->setTranslucent(ShapeWindow(this, shape));
 
     language::LoadSettings();
 }

@@ -139,6 +139,8 @@ void FocusRing::paintEvent(QPaintEvent*)
 SkinPicture::SkinPicture(ui::Art art, QWidget* parent) : QWidget(parent), art_(art)
 {
     setAutoFillBackground(false);
+    // The flat grey around the disc, which the window's shape cuts away.
+    ui::SetColour(this, QPalette::Window, QColor(96, 96, 96));
 }
 
 QImage SkinPicture::drawSkin() const
@@ -154,8 +156,6 @@ QImage SkinPicture::drawSkin() const
 void SkinPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!paintClip_.isEmpty())
-        painter.setClipRegion(paintClip_);
     // At 100% the build-time pixels, in place; above it the vector picture at
     // the screen's resolution, so that the disc edge stays sharp, drawn once
     // for that resolution: a blinking cursor repaints the skin beneath it.
@@ -166,7 +166,8 @@ void SkinPicture::paintEvent(QPaintEvent*)
         if (scale != 1.0)
             drawn_.setDevicePixelRatio(scale);
     }
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (!translucent_)
+        painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.drawImage(0, 0, drawn_);
 }
 

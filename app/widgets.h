@@ -109,9 +109,9 @@ public:
     // The skin as the picture box draws it at 100% scale, over its own
     // background, so that its pixels can be read before the window is shown.
     QImage drawSkin() const;
-    // On platforms where the window mask does not clip drawing, only this part
-    // of the skin is painted.
-    void setPaintClip(const QRegion& region) { paintClip_ = region; }
+    // On a translucent window the background is left out: what the skin does
+    // not cover shows the desktop, and its edge blends into it.
+    void setTranslucent(bool translucent) { translucent_ = translucent; }
 
 signals:
     void doubleClicked();
@@ -128,7 +128,7 @@ private:
 
     ui::Art art_;
     QImage drawn_;  // the skin in device pixels, while the size and scale stay
-    QRegion paintClip_;
+    bool translucent_ = false;
     enum class Drag { None, Pressed, Following, ByWindowSystem } drag_ = Drag::None;
     QPoint pressedAt_;  // global
     QPoint dragOffset_;

@@ -5,12 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins libxcb1-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev qt6-wayland
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool wmctrl imagemagick openbox dbus-daemon time
+  xvfb xauth x11-utils xdotool wmctrl imagemagick openbox xcompmgr weston dbus-daemon time
   orca speech-dispatcher at-spi2-core
-  weston qt6-wayland
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream man-db
   g++-mingw-w64-x86-64-posix wine64
