@@ -57,8 +57,7 @@ struct StandIn : lang::MainWindow {
     void Retranslate(const lang::MainWindowTexts& t) override
     {
         prompt->setText(t.question), frame->setTitle(t.sex), woman->setText(t.woman);
-        if (t.seeTip)
-            see->setToolTip(*t.seeTip);
+        see->setToolTip(t.seeTip.value_or(see->toolTip()));
     }
 };
 
@@ -90,8 +89,7 @@ private slots:
     {
         QVERIFY(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).removeRecursively());
         messages_.clear();
-        lang::SetMessageHook(
-            [this](Message m, const QString& text) { if (!text.isEmpty()) messages_ << m; });
+        lang::SetMessageHook([this](Message m, const QString& text) { if (!text.isEmpty()) messages_ << m; });
         lang::SetLanguageCode(QString());
         form1_ = new StandIn;
         form1_->see->setFont(QFont("MS Sans Serif", 12, QFont::Bold));
@@ -128,15 +126,15 @@ private slots:
         Apply("1");
         Apply(code);
         const QString about = TextOf(Part(Box(), "Label1")).left(texts.section('|', 5).size());
-        QCOMPARE(Texts(form1_, {"Label1_0", "Frame1", "Option2_1"}) + '|' + form1_->see->toolTip() + '|' + Dialog()->windowTitle()
-                     + '|' + about, texts);
+        QCOMPARE(Texts(form1_, {"Label1_0", "Frame1", "Option2_1"}) + '|' + form1_->see->toolTip() + '|'
+                     + Dialog()->windowTitle() + '|' + about, texts);
         QCOMPARE(Choice(),  // marked, not shown, OK untouched
                  QString("hidden option=%1 marker=%1 OK=off pending=%2").arg(flag).arg(code));
         // One face for every language, bold kept, not added.
-        QCOMPARE(form1_->see->font().family() + QString::number(form1_->see->font().pointSizeF()),
-                 form1_->prompt->font().family() + "9.75");
-        QVERIFY(form1_->see->font().family() != "MS Sans Serif");
-        QVERIFY(form1_->see->font().bold() && !form1_->prompt->font().bold());
+        const QFont see = form1_->see->font(), prompt = form1_->prompt->font();
+        QCOMPARE(see.family() + QString::number(see.pointSizeF()), prompt.family() + "9.75");
+        QVERIFY(see.family() != "MS Sans Serif");
+        QVERIFY(see.bold() && !prompt.bold());
     }
 
     // Unknown language codes.
