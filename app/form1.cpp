@@ -387,10 +387,12 @@ void Form1::Retranslate(const language::MainWindowTexts& texts)
     frame1_->setTitle(texts.sex);
     option2_[0]->setText(texts.man);
     option2_[1]->setText(texts.woman);
-    for (auto [control, tip] : {std::pair{static_cast<QWidget*>(seeBtn_), &texts.seeTip}, {tool_, &texts.optionsTip},
-                                {command1_, &texts.exitTip}})
-        if (tip->has_value())
-            control->setToolTip(**tip);
+    if (texts.seeTip)
+        seeBtn_->setToolTip(*texts.seeTip);
+    if (texts.optionsTip)
+        tool_->setToolTip(*texts.optionsTip);
+    if (texts.exitTip)
+        command1_->setToolTip(*texts.exitTip);
     combo1_->setAccessibleName(texts.countryList);
     ListFor(SizeList::SuitOrDress)->setAccessibleName(texts.suitList);
     ListFor(SizeList::Shirt)->setAccessibleName(texts.shirtList);

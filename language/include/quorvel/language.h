@@ -75,11 +75,10 @@ void LoadSettings();
 // LANG), or empty.
 QString DesktopLanguageCode();
 
-// Writes the texts of LanguageCode into the main window and the dialogs
-// that are built, gives every control of the three
-// windows the face "MS UI Gothic" at 9.75 points (bold and italic kept), and
-// marks the language's option in the options dialog. A code other than
-// "0".."4" changes nothing.
+// Writes the texts of LanguageCode into the main window and the dialogs that
+// are built, gives every control of these windows the face "MS UI Gothic" at
+// 9.75 points (bold and italic kept), and marks the language's option in the
+// options dialog. A code other than "0".."4" changes nothing.
 void ApplyLanguage();
 
 // Opens the maker's home page in the user's browser. Nothing is reported
