@@ -1,9 +1,9 @@
 #include "chart_window.h"
 
 #include "quorvel/artwork.h"
-#include "quorvel/language.h"
 #include "quorvel/look.h"
 #include "quorvel/picture.h"
+#include "widgets.h"
 
 #include <QClipboard>
 #include <QEvent>
@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPointer>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,29 +29,6 @@ const QColor kPaleLilac(236, 236, 255);
 const QColor kGarmentBlue(128, 128, 255);
 const QColor kLastConversion(255, 255, 192);
 constexpr QSize kFlagSize(30, 20);
-
-// The main window's properties that hold the chart's words.
-constexpr const char* kCommand = "chartText";
-constexpr const char* kMen = "chartMen";
-constexpr const char* kWomen = "chartWomen";
-constexpr const char* kRow = "chartRow";
-
-QPointer<ChartWindow> g_chart;
-
-Art FlagOf(int column)
-{
-    switch (CountryAtColumn(column)) {
-    case Country::France: return Art::FlagFr;
-    case Country::UnitedStates: return Art::FlagUs;
-    case Country::Japan: return Art::FlagJp;
-    case Country::Germany: return Art::FlagDe;
-    case Country::Italy: return Art::FlagIt;
-    case Country::UnitedKingdom: return Art::FlagUk;
-    case Country::Australia:
-    case Country::None: break;
-    }
-    return Art::FlagAu;
-}
 
 Art PictureOf(Table table)
 {
@@ -97,7 +73,7 @@ protected:
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
         const QRect flag(QPoint(rect.center().x() - kFlagSize.width() / 2, rect.top() + 4), kFlagSize);
         const qreal ratio = devicePixelRatioF();
-        painter->drawImage(flag, ui::Drawn(FlagOf(section), (QSizeF(kFlagSize) * ratio).toSize()));
+        painter->drawImage(flag, ui::Drawn(FlagAtColumn(section), (QSizeF(kFlagSize) * ratio).toSize()));
         painter->setPen(Qt::black);
         painter->setFont(font());
         painter->drawText(rect.adjusted(3, kFlagSize.height() + 6, -3, -2), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
@@ -148,25 +124,8 @@ protected:
 
 }  // namespace
 
-void SetChartDesignedTexts(QWidget* mainWindow)
-{
-    mainWindow->setProperty(kCommand, QStringLiteral("Voir le tableau"));
-    mainWindow->setProperty(kMen, QStringLiteral("Tailles homme"));
-    mainWindow->setProperty(kWomen, QStringLiteral("Tailles femme"));
-    mainWindow->setProperty(kRow, QStringLiteral("ligne"));
-}
-
-QString ChartCommandText(const QWidget* mainWindow) { return mainWindow->property(kCommand).toString(); }
-
-QWidget* ShowChart(QWidget* mainWindow, const ChartRequest& request)
-{
-    if (g_chart.isNull())
-        g_chart = new ChartWindow(mainWindow);
-    g_chart->Show(request);
-    return g_chart;
-}
-
-ChartWindow::ChartWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow)
+ChartWindow::ChartWindow(QWidget* mainWindow, const language::ChartTexts& texts)
+    : QWidget(mainWindow, Qt::Window), texts_(texts)
 {
     // Built on first use and kept, hidden, once closed.
     setObjectName(QStringLiteral("Chart"));
@@ -201,8 +160,6 @@ ChartWindow::ChartWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window),
     layout->addLayout(heading);
     layout->addWidget(table_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    mainWindow_->installEventFilter(this);
 }
 
 void ChartWindow::Show(const ChartRequest& request)
@@ -219,7 +176,7 @@ void ChartWindow::Show(const ChartRequest& request)
                 item->setBackground(kLastConversion);
             table_->setItem(r, c, item);
         }
-    Retranslate();
+    Relabel();
 
     const int current = request.highlighted.count > 0 ? request.highlighted.first : 0;
     const QModelIndex at = table_->model()->index(current, std::max(0, request.column));
@@ -233,12 +190,18 @@ void ChartWindow::Show(const ChartRequest& request)
     activateWindow();
 }
 
-void ChartWindow::Retranslate()
+void ChartWindow::Retranslate(const language::ChartTexts& texts)
+{
+    texts_ = texts;
+    Relabel();
+}
+
+void ChartWindow::Relabel()
 {
     const QFont font = ChartFont(9.75, false), bold = ChartFont(9.75, true);
-    const QString rowWord = mainWindow_->property(kRow).toString();
-    const QString title = mainWindow_->property(IsWomen(request_.table) ? kWomen : kMen).toString() +
-                          QStringLiteral(" – ") + ui::NameOf(PictureOf(request_.table));
+    const QString& rowWord = texts_.row;
+    const QString title = (IsWomen(request_.table) ? texts_.women : texts_.men) + QStringLiteral(" – ") +
+                          ui::NameOf(PictureOf(request_.table));
     setWindowTitle(title);
     heading_->setText(title);
     heading_->setFont(ChartFont(12, true));
@@ -247,7 +210,7 @@ void ChartWindow::Retranslate()
     table_->horizontalHeader()->setFont(font);
     table_->verticalHeader()->setFont(font);
     for (int c = 0; c < kColumnCount; ++c) {
-        const QString country = ui::NameOf(FlagOf(c));
+        const QString country = ui::NameOf(FlagAtColumn(c));
         table_->setHorizontalHeaderItem(c, new QTableWidgetItem(country));
         for (int r = 0; r < table_->rowCount(); ++r) {
             QTableWidgetItem* item = table_->item(r, c);
@@ -295,16 +258,5 @@ bool ChartWindow::IsHighlighted(int row) const
 }
 
 void ChartWindow::CopySelection() const { QGuiApplication::clipboard()->setText(SelectedText()); }
-
-bool ChartWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // A language applied to the main window changes its words: the chart's too.
-    if (watched == mainWindow_ && event->type() == QEvent::DynamicPropertyChange) {
-        const QByteArray name = static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName();
-        if (name == kCommand || name == kMen || name == kWomen || name == kRow)
-            Retranslate();
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 }  // namespace quorvel::app

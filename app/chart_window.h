@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quorvel/conversion.h"
+#include "quorvel/language.h"
 
 #include <QString>
 #include <QWidget>
@@ -24,34 +25,25 @@ struct ChartRequest {
     int column = -1;
 };
 
-// The chart's texts live on the main window, as its other language-dependent
-// words do: the designed French ones until a language is applied.
-void SetChartDesignedTexts(QWidget* mainWindow);
-// The command that opens the chart, in the interface language.
-QString ChartCommandText(const QWidget* mainWindow);
-
-// Shows the chart, built on first use: one window at a time, given the main
-// window as its transient parent, following its language.
-QWidget* ShowChart(QWidget* mainWindow, const ChartRequest& request);
-
+// A window of the main window, which it follows as its transient parent and
+// whose language it takes.
 class ChartWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ChartWindow(QWidget* mainWindow);
+    ChartWindow(QWidget* mainWindow, const language::ChartTexts& texts);
     void Show(const ChartRequest& request);
+    void Retranslate(const language::ChartTexts& texts);
     // The selection as tab-separated text; with nothing (or everything)
     // selected, the whole chart under a line of the countries.
     QString SelectedText() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void Retranslate();
+    // Its words, names and faces, and its size, which they decide.
+    void Relabel();
     bool IsHighlighted(int row) const;
     void CopySelection() const;
 
-    QWidget* mainWindow_;
+    language::ChartTexts texts_;
     ChartRequest request_;
     ui::Picture* picture_ = nullptr;
     QLabel* heading_ = nullptr;

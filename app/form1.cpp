@@ -29,17 +29,12 @@
 
 #include <algorithm>
 #include <string>
-#include <tuple>
 #include <type_traits>
 
 namespace quorvel::app {
 namespace {
 
 using ui::Art;
-
-// Flags in panel-column order.
-constexpr std::array<Art, kColumnCount> kFlags{Art::FlagUk, Art::FlagJp, Art::FlagFr, Art::FlagUs,
-                                               Art::FlagDe, Art::FlagIt, Art::FlagAu};
 
 const QColor kGarmentBlue(128, 128, 255);
 constexpr int kLongestListText = 40;
@@ -110,7 +105,8 @@ public:
             const int entry = list()->findText(list()->currentText(), Qt::MatchExactly);
             if (entry < 0 || list()->currentText().isEmpty())
                 return QString();
-            return list()->window()->property("positionFormat").toString().arg(entry + 1).arg(list()->count());
+            const auto* form = qobject_cast<const Form1*>(list()->window());
+            return form ? form->Texts().position.arg(entry + 1).arg(list()->count()) : QString();
         }
         return QAccessibleWidget::text(t);
     }
@@ -173,7 +169,7 @@ QAccessibleInterface* ControlRole(const QString& className, QObject* object)
         // A screen reader speaks a notification as it is shown.
         return new SpokenAccessible(static_cast<Announcement*>(object), QAccessible::Notification);
     auto* list = qobject_cast<QComboBox*>(object);
-    if (className == QLatin1String("QComboBox") && list && list->window()->objectName() == QLatin1String("Form1"))
+    if (className == QLatin1String("QComboBox") && list && qobject_cast<Form1*>(list->window()))
         return new ListAccessible(list);
     return nullptr;
 }
@@ -181,19 +177,13 @@ QAccessibleInterface* ControlRole(const QString& className, QObject* object)
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+Form1::Form1(QWidget* parent) : MainWindow(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel"));
     setFixedSize(kForm1ClientSize);
     // What every control without a font of its own is designed with.
     setFont(ui::DesignFont("MS Sans Serif", 8.25, false));
-    // Until a language is applied: the designed texts are French.
-    setProperty("garmentWord", QStringLiteral("vêtement"));
-    setProperty("shoeWord", QStringLiteral("chaussures"));
-    setProperty("copyText", QStringLiteral("Copier"));
-    setProperty("positionFormat", QStringLiteral("%1 sur %2"));
-    SetChartDesignedTexts(this);
     ui::InstallAccessibleRoles();
     static const bool controlsNamed = (QAccessible::installFactory(&ControlRole), true);
     Q_UNUSED(controlsNamed);
@@ -251,7 +241,7 @@ void Form1::BuildControls()
         ui::Fill(button, background);
         return button;
     };
-    auto list = [&](const QString& name, const QString& meaning) {
+    auto list = [&](const QString& name) {
         auto* combo = placer.make<QComboBox>(name);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
@@ -263,7 +253,6 @@ void Form1::BuildControls()
         // The size is fixed by the layout: measuring every entry (and loading
         // a Japanese face for one of them) at start-up would buy nothing.
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        combo->setAccessibleName(meaning);
         return combo;
     };
 
@@ -295,9 +284,6 @@ void Form1::BuildControls()
         option1Group_->addButton(option1_[k], k);
     }
     ui::Gather(frame3, QStringLiteral("Option1Group"), {option1_[0], option1_[2], option1_[3]});
-    option1_[0]->setAccessibleName(QStringLiteral("Costume ou robe"));
-    option1_[2]->setAccessibleName(QStringLiteral("Chemise"));
-    option1_[3]->setAccessibleName(QStringLiteral("Pantalon"));
 
     auto* frame2 = placer.make<QFrame>(QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
@@ -307,35 +293,33 @@ void Form1::BuildControls()
     // Alone in its frame, the shoe option would let a click switch it off.
     (new QButtonGroup(this))->addButton(option3_);
     ui::Gather(frame2, QStringLiteral("Option3Group"), {option3_});
-    option3_->setAccessibleName(QStringLiteral("Chaussures"));
 
-    auto* frame1 = placer.make<CaptionFrame>(QStringLiteral("Frame1"), QStringLiteral("Sexe"));
-    ui::Fill(frame1, kSexLilac);
+    frame1_ = placer.make<CaptionFrame>(QStringLiteral("Frame1"));
+    ui::Fill(frame1_, kSexLilac);
     option2Group_ = new QButtonGroup(this);
-    option2_[0] = option(QStringLiteral("Option2_0"), QStringLiteral("Homme"), kSexLilac);
-    option2_[1] = option(QStringLiteral("Option2_1"), QStringLiteral("Femme"), kSexLilac);
+    option2_[0] = option(QStringLiteral("Option2_0"), QString(), kSexLilac);
+    option2_[1] = option(QStringLiteral("Option2_1"), QString(), kSexLilac);
     option2Group_->addButton(option2_[0], 0);
     option2Group_->addButton(option2_[1], 1);
 
     image2_[1] = picture(QStringLiteral("Image2_1"), Art::Suit, true);
     image2_[0] = picture(QStringLiteral("Image2_0"), Art::Trainers, true);
     for (int i = 0; i < kColumnCount; ++i)
-        picture(ui::IndexedName("Image1", i), kFlags[std::size_t(i)], true);
+        picture(ui::IndexedName("Image1", i), FlagAtColumn(i), true);
     picture(QStringLiteral("I1"), Art::Logo, true);
 
-    combo1_ = list(QStringLiteral("Combo1"), QStringLiteral("Pays"));
-    combo2_[0] = list(QStringLiteral("Combo2_0"), QStringLiteral("Taille du costume ou de la robe"));
-    combo2_[2] = list(QStringLiteral("Combo2_2"), QStringLiteral("Taille de chemise"));
-    combo2_[1] = list(QStringLiteral("Combo2_1"), QStringLiteral("Pointure"));
-    combo2_[3] = list(QStringLiteral("Combo2_3"), QStringLiteral("Taille de pantalon"));
+    combo1_ = list(QStringLiteral("Combo1"));
+    combo2_[0] = list(QStringLiteral("Combo2_0"));
+    combo2_[2] = list(QStringLiteral("Combo2_2"));
+    combo2_[1] = list(QStringLiteral("Combo2_1"));
+    combo2_[3] = list(QStringLiteral("Combo2_3"));
 
-    seeBtn_ = placer.make<QPushButton>(QStringLiteral("SeeBtn"), QStringLiteral("Voir"));
+    seeBtn_ = placer.make<QPushButton>(QStringLiteral("SeeBtn"));
     seeBtn_->setFont(ui::DesignFont("MS Sans Serif", 12, true));
     ui::SetColour(seeBtn_, QPalette::Button, QColor(255, 255, 192));
     seeBtn_->setEnabled(false);
 
     tool_ = placer.make<QToolButton>(QStringLiteral("Tool"));
-    tool_->setAccessibleName(QStringLiteral("Options"));
     tool_->setIconSize(QSize(32, 32));
     tool_->setIcon(ui::Icon(Art::Tool));
     setWindowIcon(ui::Icon(Art::WindowIcon));
@@ -343,17 +327,16 @@ void Form1::BuildControls()
     command1_ = placer.make<QPushButton>(QStringLiteral("Command1"), QStringLiteral("X"));
     command1_->setFont(ui::DesignFont("MS UI Gothic", 9.75, true));
     ui::SetColour(command1_, QPalette::Button, QColor(255, 192, 255));
-    command1_->setAccessibleName(QStringLiteral("Quitter"));
 
     lname_ = label(QStringLiteral("Lname"), QStringLiteral("Lname"), ui::DesignFont("MS UI Gothic", 8.25, true),
                    Qt::black, Qt::AlignHCenter);
-    label(QStringLiteral("Label1_0"), QStringLiteral("Votre pays ?"), ui::DesignFont("MS Sans Serif", 9.75, false),
-          Qt::white, Qt::AlignHCenter);
+    question_ = label(QStringLiteral("Label1_0"), QString(), ui::DesignFont("MS Sans Serif", 9.75, false), Qt::white,
+                      Qt::AlignHCenter);
     label(QStringLiteral("Label4"), QStringLiteral("Option"), captionFont, Qt::white, Qt::AlignLeft);
     label(QStringLiteral("Label5"), QStringLiteral("Exit"), captionFont, Qt::white, Qt::AlignLeft);
-    for (std::size_t i = 0; i < kFlags.size(); ++i) {
-        for (auto [cells, row, word] : {std::tuple{&label2_, "Label2", "garmentWord"}, {&label3_, "Label3", "shoeWord"}}) {
-            ResultCell* cell = (*cells)[i] = placer.make<ResultCell>(ui::IndexedName(row, int(i)), kFlags[i], word);
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+        for (auto [cells, row] : {std::pair{&label2_, "Label2"}, {&label3_, "Label3"}}) {
+            ResultCell* cell = (*cells)[i] = placer.make<ResultCell>(ui::IndexedName(row, int(i)), FlagAtColumn(int(i)));
             cell->setFont(resultFont);
             cell->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
             ui::SetColour(cell, QPalette::WindowText, Qt::white);
@@ -393,6 +376,42 @@ void Form1::BuildControls()
     }
     ui::ClickOnReturn(this);
     new FocusRing(picture1_);
+    Retranslate(language::DesignedMainWindowTexts());
+}
+
+void Form1::Retranslate(const language::MainWindowTexts& texts)
+{
+    question_->setText(texts.question);
+    seeBtn_->setText(texts.see);
+    option1_[0]->setText(texts.garmentCaption);
+    frame1_->setTitle(texts.sex);
+    option2_[0]->setText(texts.man);
+    option2_[1]->setText(texts.woman);
+    if (texts.seeTip)
+        seeBtn_->setToolTip(*texts.seeTip);
+    if (texts.optionsTip)
+        tool_->setToolTip(*texts.optionsTip);
+    if (texts.exitTip)
+        command1_->setToolTip(*texts.exitTip);
+    combo1_->setAccessibleName(texts.countryList);
+    ListFor(SizeList::SuitOrDress)->setAccessibleName(texts.suitList);
+    ListFor(SizeList::Shirt)->setAccessibleName(texts.shirtList);
+    ListFor(SizeList::Shoes)->setAccessibleName(texts.shoeList);
+    if (texts.trousersList)
+        combo2_[3]->setAccessibleName(*texts.trousersList);
+    option1_[0]->setAccessibleName(texts.suitOption);
+    option1_[2]->setAccessibleName(texts.shirtOption);
+    option1_[3]->setAccessibleName(texts.trousersOption);
+    option3_->setAccessibleName(texts.shoeOption);
+    tool_->setAccessibleName(texts.optionsButton);
+    command1_->setAccessibleName(texts.exitButton);
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+        label2_[i]->setRowWord(texts.garmentRow);
+        label3_[i]->setRowWord(texts.shoeRow);
+    }
+    texts_ = texts;
+    if (chart_ != nullptr)
+        chart_->Retranslate(texts.chart);
 }
 
 void Form1::ConnectHandlers()
@@ -579,11 +598,11 @@ QString Form1::ResultText() const
 {
     auto row = [](const ResultCells& cells) {
         QStringList spoken;
-        for (std::size_t i = 0; i < kFlags.size(); ++i)
-            spoken << ui::NameOf(kFlags[i]) + QLatin1Char(' ') + cells[i]->text();
+        for (std::size_t i = 0; i < kColumnCount; ++i)
+            spoken << ui::NameOf(FlagAtColumn(int(i))) + QLatin1Char(' ') + cells[i]->text();
         return spoken.join(QLatin1String(", "));
     };
-    return QStringLiteral("%1; %2: %3").arg(row(label2_), property("shoeWord").toString(), row(label3_));
+    return QStringLiteral("%1; %2: %3").arg(row(label2_), texts_.shoeRow, row(label3_));
 }
 
 QString Form1::PanelText() const
@@ -591,8 +610,8 @@ QString Form1::PanelText() const
     QStringList lines;
     for (const auto& row : {std::optional<ResultCells>{}, std::optional{label2_}, std::optional{label3_}}) {
         QStringList cells;
-        for (std::size_t i = 0; i < kFlags.size(); ++i)
-            cells << (row ? (*row)[i]->text() : ui::NameOf(kFlags[i]));
+        for (std::size_t i = 0; i < kColumnCount; ++i)
+            cells << (row ? (*row)[i]->text() : ui::NameOf(FlagAtColumn(int(i))));
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -605,9 +624,9 @@ void Form1::contextMenuEvent(QContextMenuEvent* event)
     if (!PanelRect().contains(picture1_->mapFrom(this, event->pos())))
         return;
     QMenu menu(this);
-    menu.addAction(property("copyText").toString(), this, &Form1::CopyPanel);
+    menu.addAction(texts_.copy, this, &Form1::CopyPanel);
     const bool shoeRow = label3_.front()->geometry().united(label3_.back()->geometry()).contains(picture1_->mapFrom(this, event->pos()));
-    menu.addAction(ChartCommandText(this), this, [this, shoeRow] { OpenChart(shoeRow); });
+    menu.addAction(texts_.chart.command, this, [this, shoeRow] { OpenChart(shoeRow); });
     menu.exec(event->globalPos());
 }
 
@@ -619,7 +638,9 @@ void Form1::OpenChart(bool shoes)
     for (const auto& [lookup, size] : {std::pair{last_.outcome.garment, &last_.garmentSize}, {last_.outcome.shoes, &last_.shoeSize}})
         if (lookup && lookup->table == request.table)
             request.highlighted = ChartRowsOf(request.table, last_.country, *size);
-    ShowChart(this, request);
+    if (chart_ == nullptr)
+        chart_ = new ChartWindow(this, texts_.chart);
+    chart_->Show(request);
 }
 
 void Form1::ShowPanel()

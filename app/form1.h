@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quorvel/conversion.h"
+#include "quorvel/language.h"
 #include "quorvel/picture.h"
 #include "widgets.h"
 
@@ -14,6 +15,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -21,14 +23,19 @@ class QToolButton;
 
 namespace quorvel::app {
 
+class ChartWindow;
 class SkinPicture;
 
-class Form1 : public QWidget {
+class Form1 : public language::MainWindow {
     Q_OBJECT
 public:
     // Built and loaded: shaped, in the stored language, the country list
     // filled, nothing chosen. Closing it ends the program.
     explicit Form1(QWidget* parent = nullptr);
+
+    void Retranslate(const language::MainWindowTexts& texts) override;
+    // The texts in force.
+    const language::MainWindowTexts& Texts() const { return texts_; }
 
     // Makes LF_k the one visible arrow; other values of k change nothing.
     void ShowStepArrow(int k);
@@ -87,8 +94,11 @@ private:
         DispatchOutcome outcome;
     } last_;
 
+    language::MainWindowTexts texts_;
     SkinPicture* picture1_ = nullptr;
     QLabel* lname_ = nullptr;
+    QLabel* question_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
     QComboBox* combo1_ = nullptr;
     std::array<QComboBox*, 4> combo2_{};
     std::array<QRadioButton*, 4> option1_{};  // no element 1
@@ -109,6 +119,7 @@ private:
     Announcement* announcement_ = nullptr;
     QToolButton* tool_ = nullptr;
     QPushButton* command1_ = nullptr;
+    ChartWindow* chart_ = nullptr;  // built on first use
 };
 
 }  // namespace quorvel::app

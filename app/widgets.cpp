@@ -55,14 +55,26 @@ void CaptionFrame::paintEvent(QPaintEvent*)
 
 // ------------------------------------------------------------ ResultCell
 
-ResultCell::ResultCell(ui::Art country, const char* rowWord, QWidget* parent)
-    : QLabel(QStringLiteral("0"), parent), country_(country), rowWord_(rowWord)
+ui::Art FlagOf(Country country)
 {
+    switch (country) {
+    case Country::France: return ui::Art::FlagFr;
+    case Country::UnitedStates: return ui::Art::FlagUs;
+    case Country::Japan: return ui::Art::FlagJp;
+    case Country::Germany: return ui::Art::FlagDe;
+    case Country::Italy: return ui::Art::FlagIt;
+    case Country::UnitedKingdom: return ui::Art::FlagUk;
+    case Country::Australia:
+    case Country::None: break;
+    }
+    return ui::Art::FlagAu;
 }
+
+ResultCell::ResultCell(ui::Art country, QWidget* parent) : QLabel(QStringLiteral("0"), parent), country_(country) {}
 
 QString ResultCell::spokenName() const
 {
-    return QStringLiteral("%1, %2: %3").arg(ui::NameOf(country_), window()->property(rowWord_).toString(), text());
+    return QStringLiteral("%1, %2: %3").arg(ui::NameOf(country_), rowWord_, text());
 }
 
 // ------------------------------------------------------------ ResultPanelFocus

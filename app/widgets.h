@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "quorvel/artwork.h"
+#include "quorvel/conversion.h"
 
 namespace quorvel::app {
 
@@ -43,18 +44,22 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// The flag of a country, and of the country of a result panel column.
+ui::Art FlagOf(Country country);
+inline ui::Art FlagAtColumn(int column) { return FlagOf(CountryAtColumn(column)); }
+
 // A cell of the result panel, which a screen reader names by its country and
-// row ("France, garment: 48"). The row's word is the window's property
-// `rowWord`, which the interface language sets.
+// row ("France, garment: 48"), the row's word in the interface language.
 class ResultCell : public QLabel {
     Q_OBJECT
 public:
-    ResultCell(ui::Art country, const char* rowWord, QWidget* parent = nullptr);
+    explicit ResultCell(ui::Art country, QWidget* parent = nullptr);
+    void setRowWord(const QString& word) { rowWord_ = word; }
     QString spokenName() const;
 
 private:
     ui::Art country_;
-    const char* rowWord_;
+    QString rowWord_;
 };
 
 // The result panel as the keyboard reaches it: a stop after the result

@@ -22,7 +22,6 @@ constexpr int kRequests = 1'000'000;
 // some that match nothing, trousers and shoes alone, in turn.
 std::string MillionRequests()
 {
-    static constexpr const char* kCodes[] = {"", "fr", "us", "jp", "de", "it", "uk", "au"};
     std::vector<std::string> lines;
     for (Country c : kCountries)
         for (Sex sex : {Sex::Man, Sex::Woman})
@@ -30,7 +29,7 @@ std::string MillionRequests()
                 const auto sizes = SizeListEntries(c, sex, list);
                 const auto shoes = SizeListEntries(c, sex, SizeList::Shoes);
                 for (std::size_t i = 0; i < sizes.size(); ++i)
-                    lines.push_back(std::string(kCodes[int(c)]) + (sex == Sex::Man ? "\tman\t" : "\twoman\t") + garment +
+                    lines.push_back(std::string(kCountryFacts[std::size_t(c) - 1].code) + (sex == Sex::Man ? "\tman\t" : "\twoman\t") + garment +
                                     '\t' + std::string(sizes[i]) + '\t' + std::string(shoes[i % shoes.size()]));
             }
     lines.push_back("uk\tman\tsuit\t35\t12.5");

@@ -8,9 +8,6 @@
 namespace quorvel::cli {
 namespace {
 
-// By Country index - 1.
-constexpr std::array<std::string_view, 7> kCodes{"fr", "us", "jp", "de", "it", "uk", "au"};
-
 // `text` is `word` (lower case) in any letter case.
 bool IsWord(std::string_view text, std::string_view word)
 {
@@ -59,8 +56,8 @@ void AppendRow(std::string& out, const std::optional<ConvertedRow>& row, bool ga
 
 std::optional<Country> ParseCountry(std::string_view text)
 {
-    for (std::size_t i = 0; i < kCodes.size(); ++i)
-        if (IsWord(text, kCodes[i])) return static_cast<Country>(i + 1);
+    for (const CountryFacts& facts : kCountryFacts)
+        if (IsWord(text, facts.code)) return facts.country;
     const Country byName = CountryFromListName(text, Country::None);
     if (byName == Country::None) return std::nullopt;
     return byName;
@@ -83,7 +80,7 @@ std::optional<Garment> ParseGarment(std::string_view text)
 
 std::string_view CountryCode(Country country)
 {
-    return IsCountry(country) ? kCodes[static_cast<std::size_t>(country) - 1] : std::string_view{};
+    return IsCountry(country) ? kCountryFacts[static_cast<std::size_t>(country) - 1].code : std::string_view{};
 }
 
 std::string_view KindOf(Table table)

@@ -8,10 +8,17 @@ using detail::Rule;
 
 namespace {
 
-constexpr std::array<Country, kColumnCount> kPanelCountries{
-    Country::UnitedKingdom, Country::Japan, Country::France,    Country::UnitedStates,
-    Country::Germany,       Country::Italy, Country::Australia,
-};
+// Each country at its index, each panel column and each list place taken once.
+static_assert([] {
+    unsigned columns = 0, places = 0;
+    for (std::size_t i = 0; i < kCountryFacts.size(); ++i) {
+        const CountryFacts& facts = kCountryFacts[i];
+        if (facts.country != static_cast<Country>(i + 1)) return false;
+        columns |= 1u << facts.column;
+        places |= 1u << facts.listPlace;
+    }
+    return columns == 0x7fu && places == 0x7fu;
+}());
 
 bool Matches(const Cell& key, std::string_view text, const std::optional<SizeNumber>& number)
 {
@@ -20,34 +27,6 @@ bool Matches(const Cell& key, std::string_view text, const std::optional<SizeNum
 }
 
 }  // namespace
-
-Country CountryAtColumn(int column)
-{
-    if (column < 0 || column >= kColumnCount) return Country::None;
-    return kPanelCountries[static_cast<std::size_t>(column)];
-}
-
-int ColumnOf(Country country)
-{
-    for (int i = 0; i < kColumnCount; ++i)
-        if (kPanelCountries[static_cast<std::size_t>(i)] == country) return i;
-    return -1;
-}
-
-std::string_view CountryName(Country country)
-{
-    switch (country) {
-    case Country::France: return "France";
-    case Country::UnitedStates: return "United States";
-    case Country::Japan: return "Japan";
-    case Country::Germany: return "Germany";
-    case Country::Italy: return "Italy";
-    case Country::UnitedKingdom: return "United Kingdom";
-    case Country::Australia: return "Australia";
-    case Country::None: break;
-    }
-    return "";
-}
 
 std::string_view TableName(Table table)
 {

@@ -8,14 +8,12 @@ namespace {
 using List = std::span<const std::string_view>;
 using namespace std::string_view_literals;
 
-constexpr std::array kCountryListNames = {
-    "English-UK"sv, "francais"sv, "日本語"sv, "American"sv, "Deutch"sv, "Italiano"sv, "Australia"sv,
-};
-constexpr std::array kCountryListCountries = {
-    Country::UnitedKingdom, Country::France,  Country::Japan,     Country::UnitedStates,
-    Country::Germany,       Country::Italy,   Country::Australia,
-};
-static_assert(kCountryListNames.size() == kCountryListCountries.size());
+// The country list, top to bottom.
+constexpr std::array<std::string_view, kColumnCount> kCountryListNames = [] {
+    std::array<std::string_view, kColumnCount> names{};
+    for (const CountryFacts& facts : kCountryFacts) names[static_cast<std::size_t>(facts.listPlace)] = facts.listName;
+    return names;
+}();
 
 // Men.
 constexpr std::array kSuitEu = {"44"sv, "46"sv, "48"sv, "50"sv, "52"sv, "54"sv, "56"sv, "58"sv};
@@ -70,8 +68,8 @@ std::span<const std::string_view> CountryListNames() { return kCountryListNames;
 
 Country CountryFromListName(std::string_view name, Country previous)
 {
-    for (std::size_t i = 0; i < kCountryListNames.size(); ++i)
-        if (kCountryListNames[i] == name) return kCountryListCountries[i];
+    for (const CountryFacts& facts : kCountryFacts)
+        if (facts.listName == name) return facts.country;
     return previous;
 }
 

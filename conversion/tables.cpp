@@ -3,13 +3,17 @@
 namespace quorvel::detail {
 namespace {
 
-constexpr Column UK = ColUnitedKingdom, JP = ColJapan, FR = ColFrance, US = ColUnitedStates,
-                 DE = ColGermany, IT = ColItaly, AU = ColAustralia;
+constexpr Column Col(Country country) { return static_cast<Column>(ColumnOf(country)); }
+constexpr Column UK = Col(Country::UnitedKingdom), JP = Col(Country::Japan), FR = Col(Country::France),
+                 US = Col(Country::UnitedStates), DE = Col(Country::Germany), IT = Col(Country::Italy),
+                 AU = Col(Country::Australia);
 constexpr std::uint8_t X = kExtraKey;
 constexpr Cell None{};
 
 // Columns: United Kingdom, Japan, France, United States, Germany, Italy,
 // Australia, then the extra key where a table has one.
+static_assert(UK == 0 && JP == 1 && FR == 2 && US == 3 && DE == 4 && IT == 5 && AU == 6,
+              "the rows below are written in panel order");
 
 constexpr TableRow kMenSuit[] = {
     {Num("34"), Txt("S"),  Num("44"), Num("34"), Num("44"), Num("44"), Num("81"),  None},

@@ -34,6 +34,7 @@ struct Copy {
     std::uint8_t from;
 };
 
+using Column = std::uint8_t;
 using ColumnMask = std::uint8_t;
 
 constexpr ColumnMask Columns(std::initializer_list<Column> columns)

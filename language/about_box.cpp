@@ -20,8 +20,9 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setGeometry(0, 0, 233, 169);
 
-    ui::MakeLabel(this, "Label1", {}, {8, 176, 217, 185}, Qt::AlignLeft | Qt::AlignTop);
-    ui::MakeLabel(this, "Label2", {}, {8, 368, 217, 17}, Qt::AlignHCenter | Qt::AlignTop);
+    about_ = ui::MakeLabel(this, "Label1", {}, {8, 176, 217, 185}, Qt::AlignLeft | Qt::AlignTop);
+    ui::MakeLabel(this, "Label2", QString::fromUtf8(texts::kAboutVersion), {8, 368, 217, 17},
+                  Qt::AlignHCenter | Qt::AlignTop);
     ui::MakeLabel(this, "Label3", QString::fromUtf8(texts::kAboutMadeIn), {8, 392, 217, 17},
                     Qt::AlignHCenter | Qt::AlignTop);
 
@@ -29,10 +30,15 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
     // dialog so that opening the box does not build the dialog.
     setWindowIcon(ui::Icon(ui::Art::OptionsIcon));
 
-    // Designed with placeholders for its texts ("Label1", "Label2"), which
-    // no user should see: until a language is applied the box speaks French,
-    // as the main window's designed texts do.
-    detail::WriteTexts(this, texts::kLanguages[0]);
+    // Until a language is applied the box speaks French, as the main
+    // window's designed texts do.
+    Retranslate(texts::AboutTextsIn(texts::kFrench));
+}
+
+void AboutWindow::Retranslate(const texts::AboutTexts& texts)
+{
+    setWindowTitle(texts.title);
+    about_->setText(texts.about);
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event)

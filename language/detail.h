@@ -8,23 +8,9 @@ class QCloseEvent;
 
 namespace quorvel::language {
 enum class Message;
-namespace texts {
-struct Language;
-}
 }  // namespace quorvel::language
 
 namespace quorvel::language::detail {
-
-// The main window, by its objectName, or nullptr while there is none.
-QWidget* MainWindow();
-
-// The control of `window` with this objectName, not looking into other
-// windows the window may own; nullptr when there is none.
-QWidget* FindControl(QWidget* window, const QString& name);
-
-// The texts of `language` for `window` and its controls; a control that is
-// missing is passed over. Fonts and the chosen option are not touched.
-void WriteTexts(QWidget* window, const texts::Language& language);
 
 void SetPendingLanguageCode(const QString& code);
 void ShowMessage(Message message);

@@ -8,21 +8,27 @@
 #include "texts.h"
 
 #include "quorvel/look.h"
-#include "quorvel/picture.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFont>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QUrl>
 
+#include <utility>
+
 namespace quorvel::language {
+
+namespace detail {
+struct Dialogs {
+    static bool& BuiltBefore(MainWindow& main, const OptionsWindow*) { return main.optionsBuilt_; }
+    static bool& BuiltBefore(MainWindow& main, const AboutWindow*) { return main.aboutBuilt_; }
+};
+}  // namespace detail
+
 namespace {
 
 // Module state: one interface, one thread.
@@ -32,43 +38,52 @@ QPointer<OptionsWindow> g_optionsDialog;
 QPointer<AboutWindow> g_aboutBox;
 MessageHook g_messageHook;
 
-constexpr QLatin1String kMainWindowName("Form1");
+// The main window, or nullptr while there is none.
+MainWindow* FindMainWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<MainWindow*>(widget))
+            return main;
+    return nullptr;
+}
 
-// Every control of a window, in creation order, without the windows it owns
-// (the dialogs are children of the main window) or their controls.
-void CollectControls(QWidget* parent, QList<QWidget*>& controls)
+// Texts are Unicode and Japanese is always drawn as Japanese, through a
+// Japanese face (ui::DesignFace): every language takes the same face on every
+// control of a window, without the windows it owns (the dialogs are children
+// of the main window) or their controls.
+void SetLanguageFace(QWidget* parent)
 {
     for (QObject* child : parent->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (widget == nullptr || widget->isWindow())
+        auto* control = qobject_cast<QWidget*>(child);
+        if (control == nullptr || control->isWindow())
             continue;
-        controls.append(widget);
-        CollectControls(widget, controls);
-    }
-}
-
-QList<QWidget*> Controls(QWidget* window)
-{
-    QList<QWidget*> controls;
-    CollectControls(window, controls);
-    return controls;
-}
-
-// Writes a language into one window: the interface face on every control,
-// the window's texts, and for the dialogs the about text and the chosen flag.
-void ApplyTo(QWidget* window, const texts::Language& language)
-{
-    // Texts are Unicode and Japanese is always drawn as Japanese, through a
-    // Japanese face (ui::DesignFace): every language takes the same face.
-    for (QWidget* control : Controls(window)) {
         QFont font = control->font();  // keeps bold, italic and hinting
         font.setFamilies({ui::DesignFace("MS UI Gothic")});
         font.setPointSizeF(9.75);
         control->setFont(font);
+        SetLanguageFace(control);
     }
-    detail::WriteTexts(window, language);
-    if (auto* options = qobject_cast<OptionsWindow*>(window))
-        options->SelectOption(language.option);
+}
+
+// Writes a language into one window: the interface face, its texts, and for
+// the options dialog the chosen flag.
+void ApplyTo(MainWindow& window, const texts::Language& language)
+{
+    SetLanguageFace(&window);
+    window.Retranslate(texts::MainWindowTextsIn(language));
+}
+
+void ApplyTo(OptionsWindow& window, const texts::Language& language)
+{
+    SetLanguageFace(&window);
+    window.Retranslate(texts::OptionsTextsIn(language));
+    window.SelectOption(language.option);
+}
+
+void ApplyTo(AboutWindow& window, const texts::Language& language)
+{
+    SetLanguageFace(&window);
+    window.Retranslate(texts::AboutTextsIn(language));
 }
 
 // A dialog is built on first use. Built for the first time for its main
@@ -76,7 +91,7 @@ void ApplyTo(QWidget* window, const texts::Language& language)
 // was applied; built again after its close box discarded it, it shows its
 // designed texts.
 template <class Dialog>
-QWidget* Built(const QPointer<Dialog>& dialog)
+Dialog* Built(const QPointer<Dialog>& dialog)
 {
     return dialog.isNull() || dialog->IsDiscarded() ? nullptr : dialog.data();
 }
@@ -86,14 +101,11 @@ Dialog* Build(QPointer<Dialog>& dialog)
 {
     if (Built(dialog) != nullptr)
         return dialog;
-    QWidget* main = detail::MainWindow();
+    MainWindow* main = FindMainWindow();
     dialog = new Dialog(main);
-    const char* builtBefore = Dialog::staticMetaObject.className();
-    const texts::Language* language = texts::FindLanguage(g_languageCode);
-    if (language != nullptr && !(main && main->property(builtBefore).toBool()))
-        ApplyTo(dialog, *language);
-    if (main != nullptr)
-        main->setProperty(builtBefore, true);
+    const bool builtBefore = main != nullptr && std::exchange(detail::Dialogs::BuiltBefore(*main, dialog.data()), true);
+    if (const texts::Language* language = texts::FindLanguage(g_languageCode); language != nullptr && !builtBefore)
+        ApplyTo(*dialog, *language);
     return dialog;
 }
 
@@ -103,39 +115,13 @@ AboutWindow* Form3() { return Build(g_aboutBox); }
 
 }  // namespace
 
+MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
+{
+    static const bool named = (texts::NamePictures(texts::kFrench), true);
+    Q_UNUSED(named);
+}
+
 namespace detail {
-
-QWidget* MainWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == kMainWindowName)
-            return widget;
-    return nullptr;
-}
-
-QWidget* FindControl(QWidget* window, const QString& name)
-{
-    for (QWidget* control : Controls(window))
-        if (control->objectName() == name)
-            return control;
-    return nullptr;
-}
-
-void WriteTexts(QWidget* window, const texts::Language& language)
-{
-    const auto column = static_cast<std::size_t>(&language - texts::kLanguages.data());
-    for (const texts::TextRow& row : texts::kTextRows) {
-        const char* text = row.texts[column];
-        if (text == nullptr || window->objectName() != QLatin1String(row.window))
-            continue;
-        QWidget* target = row.control == nullptr ? window : FindControl(window, QLatin1String(row.control));
-        if (target != nullptr)
-            target->setProperty(row.property, QString::fromUtf8(text));
-    }
-    if (qobject_cast<AboutWindow*>(window) != nullptr)
-        if (QWidget* text = FindControl(window, QStringLiteral("Label1")))
-            text->setProperty("text", QString::fromUtf8(language.about));
-}
 
 void SetPendingLanguageCode(const QString& code) { g_pendingLanguageCode = code; }
 
@@ -145,7 +131,7 @@ void ShowMessage(Message message)
     if (g_messageHook)
         g_messageHook(message, text);
     else
-        QMessageBox::warning(MainWindow(), QString::fromLatin1(texts::kProductName), text);
+        QMessageBox::warning(FindMainWindow(), QString::fromLatin1(texts::kProductName), text);
 }
 
 DiscardableWindow::DiscardableWindow(QWidget* parent) : QWidget(parent) { ui::InstallAccessibleRoles(); }
@@ -164,13 +150,11 @@ void SetLanguageCode(const QString& code) { g_languageCode = code; }
 
 QString DesktopLanguageCode()
 {
-    static constexpr std::pair<const char*, const char*> kCodes[] = {
-        {"fr", "0"}, {"en", "1"}, {"ja", "2"}, {"de", "3"}, {"it", "4"}};
     for (const QString& wanted : QLocale().uiLanguages()) {
-        const QString language = wanted.section(QLatin1Char('-'), 0, 0);
-        for (const auto& [name, code] : kCodes)
-            if (language == QLatin1String(name))
-                return QLatin1String(code);
+        const QString name = wanted.section(QLatin1Char('-'), 0, 0);
+        for (const texts::Language& language : texts::kLanguages)
+            if (name == QLatin1String(language.locale))
+                return QLatin1String(language.code);
     }
     return {};
 }
@@ -190,13 +174,14 @@ void ApplyLanguage()
     const texts::Language* language = texts::FindLanguage(g_languageCode);
     if (language == nullptr)
         return;
-    const auto column = static_cast<std::size_t>(language - texts::kLanguages.data());
-    for (const texts::ArtName& art : texts::kArtNames)
-        ui::SetNameOf(art.art, QString::fromUtf8(art.names[column]));
+    texts::NamePictures(*language);
     // The dialogs only if they are built: they take it when they are.
-    for (QWidget* window : {detail::MainWindow(), Built(g_optionsDialog), Built(g_aboutBox)})
-        if (window != nullptr)
-            ApplyTo(window, *language);
+    if (MainWindow* main = FindMainWindow())
+        ApplyTo(*main, *language);
+    if (OptionsWindow* options = Built(g_optionsDialog))
+        ApplyTo(*options, *language);
+    if (AboutWindow* about = Built(g_aboutBox))
+        ApplyTo(*about, *language);
 }
 
 void OpenMakerSite()

@@ -43,15 +43,13 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     ui::MakeFixedDialog(this, {480, 169}, kBackground);
     setWindowIcon(ui::Icon(ui::Art::OptionsIcon));
 
-    auto* prompt = ui::MakeLabel(this, "Label1_0",
-                                   QString::fromUtf8(texts::kOptionsDesignedPrompt),
-                                   {8, 8, 169, 33}, Qt::AlignLeft | Qt::AlignTop);
+    prompt_ = ui::MakeLabel(this, "Label1_0", {}, {8, 8, 169, 33}, Qt::AlignLeft | Qt::AlignTop);
     // The stand-in faces run a little wider than the designed one, and the
     // longest prompt would lose its last word under the flags: let it use
     // the free room up to the frame.
-    prompt->resize(196, 33);
-    prompt->setFont(ui::DesignFont("MS Sans Serif", 9.75, true));
-    ui::SetColour(prompt, QPalette::WindowText, Qt::white);
+    prompt_->resize(196, 33);
+    prompt_->setFont(ui::DesignFont("MS Sans Serif", 9.75, true));
+    ui::SetColour(prompt_, QPalette::WindowText, Qt::white);
 
     // Flags, option buttons and markers side by side, by flag index.
     std::vector<const texts::Language*> languages;
@@ -99,40 +97,41 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     ui::Gather(this, QStringLiteral("FlagGroup"), flags);
     ui::Gather(this, QStringLiteral("OptionGroup"), buttons);
 
-    ok_ = MakeButton(this, "Command4", QString::fromUtf8(texts::kOptionsDesignedOk),
-                     {16, 136, 65, 25}, QColor(255, 255, 128));
+    ok_ = MakeButton(this, "Command4", QString::fromUtf8(texts::kOk), {16, 136, 65, 25}, QColor(255, 255, 128));
     connect(ok_, &QPushButton::clicked, this, &OptionsWindow::Confirm);
-    auto* cancel = MakeButton(this, "Command5", QString::fromUtf8(texts::kOptionsDesignedCancel),
-                              {88, 136, 65, 25}, QColor(192, 255, 192));
-    connect(cancel, &QPushButton::clicked, this, &OptionsWindow::Cancel);
+    cancel_ = MakeButton(this, "Command5", {}, {88, 136, 65, 25}, QColor(192, 255, 192));
+    connect(cancel_, &QPushButton::clicked, this, &OptionsWindow::Cancel);
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(208, 8, 265, 153);
     ui::Fill(frame, kBackground);
 
-    auto* site = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25},
-                            QColor(128, 255, 255));
-    site->setIcon(ui::Icon(ui::Art::House));
-    site->setAccessibleName(QStringLiteral("Site de Dravenor"));  // its caption is a picture
-    site->setIconSize({21, 21});
-    connect(site, &QPushButton::clicked, this, [] { OpenMakerSite(); });
-    auto* about = MakeButton(frame, "Command3", QString::fromUtf8(texts::kOptionsDesignedAbout),
-                             {144, 120, 113, 25}, QColor(192, 192, 255));
-    connect(about, &QPushButton::clicked, this, &OptionsWindow::ShowAboutBox);
+    site_ = MakeButton(frame, "Command2", QString(), {104, 120, 33, 25}, QColor(128, 255, 255));
+    site_->setIcon(ui::Icon(ui::Art::House));
+    site_->setIconSize({21, 21});
+    connect(site_, &QPushButton::clicked, this, [] { OpenMakerSite(); });
+    about_ = MakeButton(frame, "Command3", {}, {144, 120, 113, 25}, QColor(192, 192, 255));
+    connect(about_, &QPushButton::clicked, this, &OptionsWindow::ShowAboutBox);
 
     // The flags first, as they are what the dialog is for; the option
     // buttons last, reached by Tab as one group.
-    QWidget* previous = nullptr;
-    for (const char* name : {"Image1_0", "Image1_1", "Image1_2", "Image1_4", "Image1_5", "Command4", "Command5",
-                                "Command2", "Command3", "Option1_2"}) {
-        QWidget* next = findChild<QWidget*>(QLatin1String(name));
-        if (previous != nullptr)
-            setTabOrder(previous, next);
-        previous = next;
-    }
+    QList<QWidget*> order = flags;
+    order << ok_ << cancel_ << site_ << about_ << options_->button(2);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     ui::ClickOnReturn(this);
+    Retranslate(texts::DesignedOptionsTexts());
     Load();
+}
+
+void OptionsWindow::Retranslate(const texts::OptionsTexts& texts)
+{
+    setWindowTitle(texts.title);
+    prompt_->setText(texts.prompt);
+    about_->setText(texts.about);
+    cancel_->setText(texts.cancel);
+    site_->setAccessibleName(texts.site);  // its caption is a picture
 }
 
 void OptionsWindow::keyPressEvent(QKeyEvent* event)
@@ -162,7 +161,6 @@ void OptionsWindow::Load()
 {
     detail::SetPendingLanguageCode(LanguageCode());
     ok_->setEnabled(false);
-    setWindowTitle(QString::fromUtf8(texts::kOptionsDesignedTitle));
 }
 
 void OptionsWindow::SelectOption(int option)
@@ -175,9 +173,8 @@ void OptionsWindow::SelectOption(int option)
 
 void OptionsWindow::FocusChosenFlag()
 {
-    const int chosen = options_->checkedId();
-    if (QWidget* flag = findChild<QWidget*>(ui::IndexedName("Image1", chosen < 0 ? 0 : chosen)))
-        flag->setFocus(Qt::ActiveWindowFocusReason);
+    const auto chosen = flags_.find(options_->checkedId());
+    (chosen != flags_.end() ? chosen->second : flags_.begin()->second)->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void OptionsWindow::FlagClicked(int option)

@@ -7,11 +7,14 @@
 #include "quorvel/picture.h"
 
 class QButtonGroup;
+class QLabel;
 class QPushButton;
 
 namespace quorvel::language {
 
-
+namespace texts {
+struct OptionsTexts;
+}
 
 // Form2: five flags to choose the interface language from, OK and Cancel,
 // the maker's page and the about box.
@@ -20,6 +23,7 @@ class OptionsWindow : public detail::DiscardableWindow {
 
 public:
     explicit OptionsWindow(QWidget* parent);
+    void Retranslate(const texts::OptionsTexts& texts);
 
     // Selects the option of flag index `option` as if the user had: the
     // marker moves there and the choice becomes pending. OK is not touched.
@@ -41,7 +45,11 @@ private:
     void ShowAboutBox();
 
     QButtonGroup* options_ = nullptr;
+    QLabel* prompt_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* site_ = nullptr;
+    QPushButton* about_ = nullptr;
     std::map<int, ui::Picture*> markers_;
     std::map<int, ui::Picture*> flags_;  // by option, left to right
 };

@@ -1,12 +1,13 @@
-// The language-dependent texts of the three windows, held as data.
+// The language-dependent texts of the three windows, held as data: each text
+// is written here once, in the five languages.
 #pragma once
 
 #include "quorvel/artwork.h"
+#include "quorvel/language.h"
 
 #include <QString>
 
 #include <array>
-#include <span>
 
 namespace quorvel::language::texts {
 
@@ -16,14 +17,15 @@ inline constexpr int kLanguageCount = 5;
 // exact texts: " 1" or "01" is no language.
 struct Language {
     const char* code;
+    const char* locale;  // as the desktop names it: "fr"
     int option;         // index of its flag, option and marker in Form2
     ui::Art flag;
-    const char* about;  // the about box's text
     const char* name;   // in itself, for the flag that chooses it
 };
 
 // In code order: the language of code "k" is at index k.
 extern const std::array<Language, kLanguageCount> kLanguages;
+inline const Language& kFrench = kLanguages[0];
 
 // The language with exactly this code, or nullptr.
 const Language* FindLanguage(const QString& code);
@@ -31,33 +33,29 @@ const Language* FindLanguage(const QString& code);
 // Options of Form2 by flag index, in the order they are laid out.
 const Language* LanguageOfOption(int option);
 
-// One property of one control in every language; a null text leaves the
-// property as the previous language left it.
-struct TextRow {
-    const char* window;    // objectName of the window
-    const char* control;   // objectName of the control, nullptr for the window
-    const char* property;  // its Qt property: "text", "title", "toolTip", ...
-    std::array<const char*, kLanguageCount> texts;  // by language code
+struct OptionsTexts {
+    QString title, prompt, about, cancel;
+    QString site;  // the name of the house button, whose caption is a picture
 };
 
-extern const std::span<const TextRow> kTextRows;
-
-// What each picture shows, in every language.
-struct ArtName {
-    ui::Art art;
-    std::array<const char*, kLanguageCount> names;
+struct AboutTexts {
+    QString title, about;
 };
 
-extern const std::span<const ArtName> kArtNames;
+// The texts of each window in a language.
+MainWindowTexts MainWindowTextsIn(const Language& language);
+OptionsTexts OptionsTextsIn(const Language& language);
+AboutTexts AboutTextsIn(const Language& language);
+// In force until a language is applied; the about box speaks French until then.
+OptionsTexts DesignedOptionsTexts();
 
-// Designed texts of the options dialog, in force until a language is
-// applied. The about box speaks French until then.
+// Names every picture for what it shows, in the language.
+void NamePictures(const Language& language);
+
+// Texts no language changes.
 inline constexpr char kProductName[] = "Quorvel";
-inline constexpr char kOptionsDesignedTitle[] = "Quorvel " QUORVEL_VERSION " Option";
-inline constexpr char kOptionsDesignedPrompt[] = "Select your Language";
-inline constexpr char kOptionsDesignedAbout[] = "About of";
-inline constexpr char kOptionsDesignedOk[] = "OK";
-inline constexpr char kOptionsDesignedCancel[] = "Cancel";
+inline constexpr char kOk[] = "OK";
+inline constexpr char kAboutVersion[] = "QV05-01 " QUORVEL_VERSION;
 inline constexpr char kAboutMadeIn[] = "Made in France ^_^";
 
 }  // namespace quorvel::language::texts

@@ -18,23 +18,25 @@
 namespace quorvel::ui {
 namespace {
 
-// By Art: the file, and the name in the designed (French) interface.
-constexpr std::array<std::pair<const char*, const char*>, 20> kArtwork{{
-    {"skin", ""}, {"suit", "costume"}, {"dress", "robe"}, {"shirt", "chemise"}, {"trousers", "pantalon"},
-    {"boots", "chaussures"}, {"trainers", "chaussures"}, {"logo", "logo Quorvel"},
-    {"tool", ""}, {"window-icon", ""}, {"options-icon", ""}, {"house", ""}, {"marker", ""},
-    {"flag-uk", "Royaume-Uni"}, {"flag-jp", "Japon"}, {"flag-fr", "France"}, {"flag-us", "États-Unis"},
-    {"flag-de", "Allemagne"}, {"flag-it", "Italie"}, {"flag-au", "Australie"},
+// The file of each picture, by Art.
+constexpr std::array<std::pair<Art, const char*>, 20> kArtwork{{
+    {Art::Skin, "skin"}, {Art::Suit, "suit"}, {Art::Dress, "dress"}, {Art::Shirt, "shirt"},
+    {Art::Trousers, "trousers"}, {Art::Boots, "boots"}, {Art::Trainers, "trainers"}, {Art::Logo, "logo"},
+    {Art::Tool, "tool"}, {Art::WindowIcon, "window-icon"}, {Art::OptionsIcon, "options-icon"}, {Art::House, "house"},
+    {Art::Marker, "marker"}, {Art::FlagUk, "flag-uk"}, {Art::FlagJp, "flag-jp"}, {Art::FlagFr, "flag-fr"},
+    {Art::FlagUs, "flag-us"}, {Art::FlagDe, "flag-de"}, {Art::FlagIt, "flag-it"}, {Art::FlagAu, "flag-au"},
 }};
+static_assert([] {
+    for (std::size_t i = 0; i < kArtwork.size(); ++i)
+        if (std::size_t(kArtwork[i].first) != i)
+            return false;
+    return kArtwork.size() == std::size_t(Art::FlagAu) + 1;
+}());
 
+// What each picture shows, as the interface names it; empty for decoration.
 std::array<QString, kArtwork.size()>& Names()
 {
-    static std::array<QString, kArtwork.size()> names = [] {
-        std::array<QString, kArtwork.size()> designed;
-        for (std::size_t i = 0; i < kArtwork.size(); ++i)
-            designed[i] = QString::fromUtf8(kArtwork[i].second);
-        return designed;
-    }();
+    static std::array<QString, kArtwork.size()> names;
     return names;
 }
 
@@ -42,7 +44,7 @@ std::array<QString, kArtwork.size()>& Names()
 
 QString PathOf(Art art)
 {
-    return QStringLiteral(":/quorvel/%1.svg").arg(QLatin1String(kArtwork.at(std::size_t(art)).first));
+    return QStringLiteral(":/quorvel/%1.svg").arg(QLatin1String(kArtwork.at(std::size_t(art)).second));
 }
 
 QString NameOf(Art art) { return Names().at(std::size_t(art)); }
@@ -59,7 +61,7 @@ void SetNameOf(Art art, const QString& name)
 QImage Raster(Art art, QSize size)
 {
     const QResource data(QStringLiteral(":/quorvel/raster/%1-%2x%3.raw")
-                             .arg(QLatin1String(kArtwork.at(std::size_t(art)).first))
+                             .arg(QLatin1String(kArtwork.at(std::size_t(art)).second))
                              .arg(size.width())
                              .arg(size.height()));
     if (!data.isValid() || data.compressionAlgorithm() != QResource::NoCompression

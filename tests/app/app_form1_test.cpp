@@ -392,6 +392,30 @@ private slots:
             QVERIFY(QAccessible::queryAccessibleInterface(child(hidden))->state().invisible);
     }
 
+    // Every name and tip leaves French for German, where every text differs:
+    // what stays is the product's own or out of sight, only containers and
+    // decoration go nameless, and the three buttons keep their tips.
+    void everyTextInTheLanguage()
+    {
+        auto words = [this](const char* code) {
+            quorvel::language::SetLanguageCode(code);
+            quorvel::language::ApplyLanguage();
+            QMap<QString, QString> heard;
+            for (QWidget* w : form->findChildren<QWidget*>(QRegularExpression("^[A-Z]")))  // ours, not Qt's
+                heard[w->objectName()] = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name),
+                heard[w->objectName() + "/tip"] = w->toolTip();
+            return heard;
+        };
+        const auto french = words("0"), german = words("3");
+        QStringList same{"same:"}, nameless{"nameless:"}, tips{"tips:"}, translated;
+        for (auto it = german.begin(); it != german.end(); ++it)
+            if (const bool tip = it.key().endsWith("/tip"); !tip || !it->isEmpty())
+                (it->isEmpty() ? nameless : french[it.key()] == *it ? same : tip ? tips : translated) << it.key();
+        QCOMPARE((same + nameless + tips).join(' '), "same: Combo2_3 Frame4 LF_0 LF_1 LF_2 LF_3 LF_4 Label4 Label5 Lname Picture1 "
+                                                     "nameless: Announcement Frame2 Frame3 Option1Group Option3Group Shape1 Shape2 "
+                                                     "tips: Command1/tip SeeBtn/tip Tool/tip");
+    }
+
     // What a screen reader needs beyond names: the result announced, each
     // list's entries and place and its open action, options counted in their
     // visible group, and flags that are buttons to press.

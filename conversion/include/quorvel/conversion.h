@@ -25,11 +25,6 @@ enum class Country : std::uint8_t {
     Australia = 7,
 };
 
-// The seven, in index order.
-inline constexpr std::array<Country, 7> kCountries{
-    Country::France,  Country::UnitedStates,   Country::Japan,     Country::Germany,
-    Country::Italy,   Country::UnitedKingdom,  Country::Australia,
-};
 constexpr bool IsCountry(Country c) { return c >= Country::France && c <= Country::Australia; }
 
 enum class Sex : std::uint8_t { Man = 0, Woman = 1 };
@@ -39,23 +34,55 @@ enum class Garment : std::uint8_t { SuitOrDress, Shirt, Trousers };
 
 inline constexpr int kColumnCount = 7;
 
-// Result-panel columns, left to right. Not the Country index order.
-enum Column : std::uint8_t {
-    ColUnitedKingdom = 0,
-    ColJapan = 1,
-    ColFrance = 2,
-    ColUnitedStates = 3,
-    ColGermany = 4,
-    ColItaly = 5,
-    ColAustralia = 6,
+// The one place where the seven countries are ordered: every other order
+// (the result panel, the window's country list, the converter's codes) is
+// read from here.
+struct CountryFacts {
+    Country country;
+    int column;                 // in the result panel and the charts, left to right
+    int listPlace;              // in the window's country list, top to bottom
+    std::string_view listName;  // its name in that list, as the product spells it
+    std::string_view code;      // for the converter's arguments and JSON
+    std::string_view name;      // in English, for people, not for lookups
 };
 
-// Country shown in panel column `column` (0..6).
-Country CountryAtColumn(int column);
+// By Country index - 1.
+inline constexpr std::array<CountryFacts, kColumnCount> kCountryFacts{{
+    {Country::France, 2, 1, "francais", "fr", "France"},
+    {Country::UnitedStates, 3, 3, "American", "us", "United States"},
+    {Country::Japan, 1, 2, "日本語", "jp", "Japan"},
+    {Country::Germany, 4, 4, "Deutch", "de", "Germany"},
+    {Country::Italy, 5, 5, "Italiano", "it", "Italy"},
+    {Country::UnitedKingdom, 0, 0, "English-UK", "uk", "United Kingdom"},
+    {Country::Australia, 6, 6, "Australia", "au", "Australia"},
+}};
+
+// The seven, in index order.
+inline constexpr std::array<Country, kColumnCount> kCountries = [] {
+    std::array<Country, kColumnCount> countries{};
+    for (std::size_t i = 0; i < countries.size(); ++i) countries[i] = kCountryFacts[i].country;
+    return countries;
+}();
+
+// Country shown in panel column `column` (0..6); Country::None for any other.
+constexpr Country CountryAtColumn(int column)
+{
+    for (const CountryFacts& facts : kCountryFacts)
+        if (facts.column == column) return facts.country;
+    return Country::None;
+}
+
 // Panel column of a country; -1 for Country::None.
-int ColumnOf(Country country);
-// English name of a country ("United Kingdom"), for people, not for lookups.
-std::string_view CountryName(Country country);
+constexpr int ColumnOf(Country country)
+{
+    return IsCountry(country) ? kCountryFacts[static_cast<std::size_t>(country) - 1].column : -1;
+}
+
+// English name of a country ("United Kingdom"); empty for Country::None.
+constexpr std::string_view CountryName(Country country)
+{
+    return IsCountry(country) ? kCountryFacts[static_cast<std::size_t>(country) - 1].name : std::string_view{};
+}
 
 // ---------------------------------------------------------------- size lists
 

@@ -1,20 +1,64 @@
 // Interface language: texts of every window in five languages, their
 // application, the font switch, the options dialog and the about box.
 //
-// The main window is found among the application's top-level widgets by its
-// objectName "Form1", and its controls by objectName ("Label1_0", "SeeBtn",
-// "Tool", "Command1", "Option1_0", "Frame1", "Option2_0", "Option2_1"), so
-// this module needs nothing from the main window's code. A control that is
-// missing is passed over.
+// The main window is whichever window is a MainWindow: it takes its texts
+// through Retranslate, so this module needs nothing from the main window's
+// code.
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 #include <functional>
-
-class QWidget;
+#include <optional>
 
 namespace quorvel::language {
+
+namespace detail {
+struct Dialogs;
+}
+
+// The size chart's words.
+struct ChartTexts {
+    QString command;     // the menu command that opens it
+    QString men, women;  // its title by sex, followed by the garment's name
+    QString row;         // a screen reader hears it with a row number
+};
+
+// The main window's texts in one language.
+struct MainWindowTexts {
+    QString question, see, garmentCaption, sex, man, woman;
+    // None where the language has none of its own: the one before stays.
+    std::optional<QString> seeTip, optionsTip, exitTip;
+    // Names for screen readers, of the controls whose captions say too little.
+    QString countryList, suitList, shirtList, shoeList;
+    std::optional<QString> trousersList;
+    QString suitOption, shirtOption, trousersOption, shoeOption, optionsButton, exitButton;
+    // The result panel's rows, as a screen reader names a cell and as the
+    // copied panel is headed; the copy command; a list entry's place among
+    // its entries ("%1 of %2").
+    QString garmentRow, shoeRow, copy, position;
+    ChartTexts chart;
+};
+
+// The main window as this module sees it. Its designed texts are
+// DesignedMainWindowTexts(); each language applied brings its own.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The first one built gives the pictures their designed (French) names.
+    explicit MainWindow(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+    virtual void Retranslate(const MainWindowTexts& texts) = 0;
+
+private:
+    friend struct detail::Dialogs;
+    // Built again for this window, a dialog shows its designed texts.
+    bool optionsBuilt_ = false;
+    bool aboutBuilt_ = false;
+};
+
+// French, but without tips, and the garment option without its caption.
+MainWindowTexts DesignedMainWindowTexts();
 
 // The language code last read from the settings store ("0".."4", or empty).
 QString LanguageCode();
@@ -31,11 +75,10 @@ void LoadSettings();
 // LANG), or empty.
 QString DesktopLanguageCode();
 
-// Writes the texts of LanguageCode into all windows, creating the options
-// dialog and the about box if needed, gives every control of the three
-// windows the face "MS UI Gothic" at 9.75 points (bold and italic kept), and
-// marks the language's option in the options dialog. A code other than
-// "0".."4" changes nothing.
+// Writes the texts of LanguageCode into the main window and the dialogs that
+// are built, gives every control of these windows the face "MS UI Gothic" at
+// 9.75 points (bold and italic kept), and marks the language's option in the
+// options dialog. A code other than "0".."4" changes nothing.
 void ApplyLanguage();
 
 // Opens the maker's home page in the user's browser. Nothing is reported

@@ -13,8 +13,8 @@ enum class Art {
 
 // Its resource path (":/quorvel/skin.svg").
 QString PathOf(Art art);
-// What it shows, in words for a screen reader, in the interface language
-// ("costume" until another is applied); empty for decoration.
+// What it shows, in words for a screen reader, in the interface language;
+// empty for decoration and until the interface names it.
 QString NameOf(Art art);
 // Renames a picture, and every picture control showing it.
 void SetNameOf(Art art, const QString& name);
