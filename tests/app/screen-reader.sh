@@ -48,9 +48,15 @@ EOF
   xvfb=$!
   read -r -t 20 display <&3 || { echo "screen-reader: Xvfb did not start" >&2; exit 1; }
   export DISPLAY=:$display WORK=$work
-  dbus-run-session -- "$0" "$program" --session 2>"$work/session.err"
+  # Orca runs once per user and finds itself by process name: in a process
+  # namespace of its own, it neither meets nor ends another user's Orca, or
+  # another run of this test.
+  as_root=()
+  [[ $(id -u) -eq 0 ]] || as_root=(--user --map-root-user)
+  unshare "${as_root[@]}" --pid --fork --mount-proc \
+    dbus-run-session -- "$0" "$program" --session 2>"$work/session.err"
   status=$?
-  [[ -n ${TRANSCRIPT_DIR:-} ]] && cp "$work"/transcript-* "$TRANSCRIPT_DIR"/ 2>/dev/null
+  [[ -n ${TRANSCRIPT_DIR:-} ]] && cp "$work"/transcript-* "$work"/orca.out "$TRANSCRIPT_DIR"/ 2>/dev/null
   [[ $status -eq 0 ]] || grep -v "^SpiRegistry" "$work/session.err" >&2
   exit $status
 fi
@@ -80,7 +86,7 @@ start_orca() {
     rm -f "$log"
     # Orca writes its debug file in blocks, but line by line to a terminal:
     # `script` gives it one and copies each line to the log as it comes.
-    script -qfec "orca --replace -u '$WORK/orca' --debug-file=/dev/tty" "$log" </dev/null >/dev/null 2>&1 &
+    script -qfec "orca -u '$WORK/orca' --debug-file=/dev/tty" "$log" </dev/null >/dev/null 2>&1 &
     orca_pid=$!
     for ((i = 0; i < 100; i++)); do
       grep -aq "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null && { settle; return 0; }
@@ -189,8 +195,8 @@ stop_quorvel
 
 kill "$orca_pid" 2>/dev/null
 if [[ $failures -ne 0 ]]; then
-  echo "screen-reader: $failures things not heard; transcripts:" >&2
-  cat "$WORK"/transcript-*.txt >&2
+  echo "screen-reader: $failures things not heard; transcripts, then what Quorvel printed:" >&2
+  cat "$WORK"/transcript-*.txt "$WORK"/quorvel-*.log >&2
   exit 1
 fi
 echo "screen-reader: every step heard"
