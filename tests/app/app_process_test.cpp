@@ -49,16 +49,6 @@ class ProcessTest : public QObject {
         return QRect(v.value(3).toInt(), v.value(5).toInt(), v.value(7).toInt(), v.value(9).toInt());
     }
 
-    // What the user sees of the window: mapped, on the screen, on top, active.
-    QString seen()
-    {
-        const QString stacking = Output("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).section("# ", 1);
-        return QStringList{Output("xwininfo", {"-id", window_}).section("Map State: ", 1).section('\n', 0, 0),
-                           QGuiApplication::primaryScreen()->geometry().contains(geometry()) ? "on screen" : "off",
-                           stacking.split(", ").last().toULong(nullptr, 16) == window_.toULong() ? "on top" : "under",
-                           Output("xdotool", {"getactivewindow"}) == window_ ? "active" : "inactive"}.join(' ');
-    }
-
     // Nudged until the window follows the press, then moved on: it goes
     // where the pointer goes.
     void drag(int button)
@@ -73,9 +63,16 @@ class ProcessTest : public QObject {
     }
 
     // Under another window, the active one: a later start leaves at once,
-    // and the first window is seen.
+    // and the user sees the first window: mapped, on the screen, on top, active.
     void laterStart()
     {
+        auto seen = [this] {
+            const QString stacking = Output("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).section("# ", 1);
+            return QStringList{Output("xwininfo", {"-id", window_}).section("Map State: ", 1).section('\n', 0, 0),
+                               QGuiApplication::primaryScreen()->geometry().contains(geometry()) ? "on screen" : "off",
+                               stacking.split(", ").last().toULong(nullptr, 16) == window_.toULong() ? "on top" : "under",
+                               Output("xdotool", {"getactivewindow"}) == window_ ? "active" : "inactive"}.join(' ');
+        };
         QWidget cover;
         cover.setGeometry(geometry());
         cover.show();
