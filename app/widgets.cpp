@@ -212,7 +212,11 @@ void SkinPicture::mouseMoveEvent(QMouseEvent* event)
     if (drag_ == Drag::Pressed && event->buttons() != Qt::NoButton
         && (now - pressedAt_).manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
         QWindow* handle = window()->windowHandle();
-        drag_ = handle && handle->startSystemMove() ? Drag::ByWindowSystem : Drag::Following;
+        // Qt on X11 hands the window manager a left-button drag only: with
+        // another button it never sees the release, and the next click
+        // would go to the skin. Those drags follow the mouse here.
+        const bool handedOn = event->buttons() == Qt::LeftButton || !QGuiApplication::platformName().startsWith(QLatin1String("xcb"));
+        drag_ = handle && handedOn && handle->startSystemMove() ? Drag::ByWindowSystem : Drag::Following;
     }
     if (drag_ == Drag::Following) {
         // No window manager move (bare X server, offscreen): follow the mouse.

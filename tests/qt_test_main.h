@@ -8,33 +8,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace quorvel::test {
-
-// `root`/config, `root`/machine and a private `root`/runtime.
-inline void MakeUserFolders(const QTemporaryDir& root)
-{
-    for (const char* folder : {"config", "machine", "runtime"})
-        QDir(root.path()).mkpath(folder);
-    QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-}  // namespace quorvel::test
-
 // QSettings reads the folders from the environment once: they are set before
 // the application object exists, with a desktop language that is none of the
 // program's, so that it starts in its designed texts. `...` runs once it does.
-#define QUORVEL_TEST_MAIN(TestClass, Application, ...)                         \
-    int main(int argc, char* argv[])                                           \
-    {                                                                          \
-        QTemporaryDir root;                                                    \
-        quorvel::test::MakeUserFolders(root);                                  \
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));   \
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("machine")));  \
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath("runtime")));  \
-        qputenv("LC_ALL", "C.UTF-8");                                          \
-        qunsetenv("LANGUAGE");                                                 \
-        Application app(argc, argv);                                           \
-        __VA_ARGS__;                                                           \
-        TestClass test;                                                        \
-        return QTest::qExec(&test, argc, argv);                                \
+#define QUORVEL_TEST_MAIN(TestClass, Application, ...)                                        \
+    int main(int argc, char* argv[])                                                          \
+    {                                                                                         \
+        QTemporaryDir root;                                                                   \
+        for (auto [folder, variable] : {std::pair{"config", "XDG_CONFIG_HOME"}, {"machine", "XDG_CONFIG_DIRS"}, \
+                                        {"runtime", "XDG_RUNTIME_DIR"}}) {                    \
+            QDir(root.path()).mkpath(folder);                                                 \
+            qputenv(variable, QFile::encodeName(root.filePath(folder)));                      \
+        }                                                                                     \
+        QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); \
+        qputenv("LC_ALL", "C.UTF-8");                                                         \
+        qunsetenv("LANGUAGE");                                                                \
+        Application app(argc, argv);                                                          \
+        __VA_ARGS__;                                                                          \
+        TestClass test;                                                                       \
+        return QTest::qExec(&test, argc, argv);                                               \
     }

@@ -111,10 +111,11 @@ press() {
 }
 
 # Something Orca says after the last keys, in one utterance or over several:
-# waited for, since a new window may take Orca a while.
+# waited for, since a new window may take Orca a while, and a loaded machine
+# longer still.
 expect() {
   local what=$1 pattern=$2 i
-  for ((i = 0; i < 50; i++)); do
+  for ((i = 0; i < 150; i++)); do
     heard | tail -n +$((heard_from + 1)) | tr '\n' ' ' | grep -aqE -- "$pattern" && return 0
     sleep 0.2
   done
