@@ -22,12 +22,6 @@ QWidget* Part(QWidget* w, const QString& name) { return w->findChild<QWidget*>(n
 void Click(QWidget* w, const QString& name) { QTest::mouseClick(Part(w, name), Qt::LeftButton); }
 void Apply(const QString& code) { lang::SetLanguageCode(code); lang::ApplyLanguage(); }
 
-QString TextOf(const QWidget* w)  // a button's or label's text, a frame's title
-{
-    return w->property(w->inherits("QGroupBox") ? "title" : "text").toString();
-}
-
-
 QString Texts(QWidget* window, const QStringList& controls)
 {
     QStringList texts{window->windowTitle()};
@@ -49,7 +43,7 @@ QString Choice()
              Part(Dialog(), "Command4")->isEnabled() ? "on" : "off", lang::PendingLanguageCode());
 }
 
-// Stand-in main window: each control shows its own name until a language reaches it.
+// Stand-in main window: each control shows its own caption until a language reaches it.
 struct StandIn : lang::MainWindow {
     QLabel* prompt = new QLabel("Label1_0", this);
     QPushButton* see = new QPushButton("SeeBtn", this);
@@ -92,10 +86,6 @@ private slots:
         lang::SetMessageHook([this](Message m, const QString& text) { if (!text.isEmpty()) messages_ << m; });
         lang::SetLanguageCode(QString());
         form1_ = new StandIn;
-        form1_->see->setFont(QFont("MS Sans Serif", 12, QFont::Bold));
-        connect(new QPushButton("Tool", form1_), &QPushButton::clicked, &lang::ShowOptionsDialog);
-        for (QWidget* w : form1_->findChildren<QWidget*>())
-            w->setObjectName(TextOf(w));
     }
 
     void cleanup()
