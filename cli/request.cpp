@@ -1,5 +1,6 @@
 #include "request.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -37,7 +38,32 @@ void AppendCells(std::string& out, const PanelCells& cells)
     out += '}';
 }
 
-void AppendRow(std::string& out, const std::optional<ConvertedRow>& row, bool garment)
+// Where the size falls: "exact", "between" with the two chart rows around it,
+// "outside" the chart, or "none".
+void AppendFit(std::string& out, const ConvertedRow& row, Country country)
+{
+    if (row.found) {
+        out += ",\"fit\":\"exact\"";
+        return;
+    }
+    const SizeFit fit = FitSize(row.table, country, row.size);
+    switch (fit.fit) {
+    case Fit::Exact: out += ",\"fit\":\"exact\""; return;
+    case Fit::Outside: out += ",\"fit\":\"outside\""; return;
+    case Fit::NoEquivalent: out += ",\"fit\":\"none\""; return;
+    case Fit::Between: break;
+    }
+    out += ",\"fit\":\"between\",\"between\":[";
+    for (int r = fit.rows.first; r < fit.rows.first + fit.rows.count; ++r) {
+        if (r != fit.rows.first) out += ',';
+        PanelCells cells;
+        std::ranges::copy(Chart(row.table)[std::size_t(r)], cells.begin());
+        AppendCells(out, cells);
+    }
+    out += ']';
+}
+
+void AppendRow(std::string& out, const std::optional<ConvertedRow>& row, Country country, bool garment)
 {
     if (!row) {
         out += "null";
@@ -49,6 +75,7 @@ void AppendRow(std::string& out, const std::optional<ConvertedRow>& row, bool ga
     AppendJsonString(out, row->size);
     out += row->found ? ",\"found\":true,\"sizes\":" : ",\"found\":false,\"sizes\":";
     AppendCells(out, row->cells);
+    AppendFit(out, *row, country);
     out += '}';
 }
 
@@ -135,9 +162,9 @@ void AppendJson(std::string& out, const Request& request, const Converted& conve
     ((out += "\"country\":\"") += CountryCode(request.country)) += "\",\"sex\":";
     out += request.sex == Sex::Woman ? "\"woman\"" : "\"man\"";
     out += ",\"garment\":";
-    AppendRow(out, converted.garment, true);
+    AppendRow(out, converted.garment, request.country, true);
     out += ",\"shoes\":";
-    AppendRow(out, converted.shoes, false);
+    AppendRow(out, converted.shoes, request.country, false);
     out += '}';
 }
 

@@ -13,14 +13,18 @@ DispatchOutcome DispatchConversion(const ConversionRequest& request, ResultPanel
     DispatchOutcome outcome;
     if (!IsCountry(request.country)) return outcome;
 
+    const auto answer = [&](Table table, std::string_view size, PanelRow& row, CellFlags& missing) {
+        const SizeFit fit = AnswerSize(table, request.country, size, row, missing);
+        return LookupOutcome{table, fit.fit == Fit::Exact, fit};
+    };
     const Sex sex = request.sex.value_or(Sex::Man);
-    if (const std::optional<Table> garment = GarmentTable(sex, request.garment.value_or(Garment::SuitOrDress)))
-        outcome.garment =
-            LookupOutcome{*garment, ConvertSize(*garment, request.country, request.garmentSize, panel.garment)};
-    if (request.shoeSize) {
-        const Table shoes = ShoeTable(sex);
-        outcome.shoes = LookupOutcome{shoes, ConvertSize(shoes, request.country, *request.shoeSize, panel.shoes)};
+    if (const std::optional<Table> garment = GarmentTable(sex, request.garment.value_or(Garment::SuitOrDress))) {
+        outcome.garment = answer(*garment, request.garmentSize, panel.garment, panel.garmentMissing);
+    } else {
+        panel.garment.fill(std::string(kNoEquivalent));
+        panel.garmentMissing.fill(true);
     }
+    if (request.shoeSize) outcome.shoes = answer(ShoeTable(sex), *request.shoeSize, panel.shoes, panel.shoesMissing);
     return outcome;
 }
 

@@ -82,20 +82,87 @@ const detail::TableRow* MatchedRow(const Rule& rule, std::string_view text)
 }
 
 template <class Row>
+void Echo(const Rule& rule, std::string_view text, Row& row)
+{
+    for (std::size_t c = 0; c < kColumnCount; ++c)
+        if (rule.echo & (1u << c)) row[c] = text;
+}
+
+template <class Row>
+void Copy(const Rule& rule, Row& row)
+{
+    for (std::size_t i = 0; i < rule.copyCount; ++i) row[rule.copies[i].to] = row[rule.copies[i].from];
+}
+
+template <class Row>
+void Fill(const Rule& rule, const detail::TableRow& matched, Row& row)
+{
+    for (std::size_t c = 0; c < kColumnCount; ++c)
+        if (rule.fill & (1u << c)) row[c] = matched[c].text;
+    Copy(rule, row);
+}
+
+template <class Row>
 bool Convert(Table table, Country source, std::string_view text, Row& row)
 {
     if (!IsCountry(source) || !IsTable(table)) return false;
     const Rule& rule = detail::RuleFor(table, source);
-
-    for (std::size_t c = 0; c < kColumnCount; ++c)
-        if (rule.echo & (1u << c)) row[c] = text;
-
+    Echo(rule, text, row);
     const detail::TableRow* matched = MatchedRow(rule, text);
-    if (matched == nullptr) return false;
-    for (std::size_t c = 0; c < kColumnCount; ++c)
-        if (rule.fill & (1u << c)) row[c] = (*matched)[c].text;
-    for (std::size_t i = 0; i < rule.copyCount; ++i) row[rule.copies[i].to] = row[rule.copies[i].from];
-    return true;
+    if (matched != nullptr) Fill(rule, *matched, row);
+    return matched != nullptr;
+}
+
+// The chart rows a matched table row stands for.
+ChartRows RowsOfMatch(Table table, const Rule& rule, const detail::TableRow& matched)
+{
+    const std::span<const detail::TableRow> rows = detail::MainRows(table);
+    if (rule.rows.data() == rows.data()) return {static_cast<int>(&matched - rows.data()), 1};
+    // A row of a table of its own: the chart rows that show its key.
+    ChartRows found;
+    const std::string_view key = matched[rule.keyColumn].text;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r][rule.keyColumn].text != key) continue;
+        if (found.count == 0) found.first = static_cast<int>(r);
+        ++found.count;
+    }
+    return found;
+}
+
+std::optional<SizeNumber> ValueOf(const Cell& key)
+{
+    return key.number ? key.number : detail::ParseSizeNumber(key.text);
+}
+
+// Where a size no row matches falls among the source's keys.
+SizeFit Place(Table table, const Rule& rule, std::string_view text)
+{
+    const std::optional<SizeNumber> number = detail::ParseSizeNumber(text);
+    const std::span<const detail::TableRow> rows = rule.rows;
+    if (!number || rows.empty() || rows.data() != detail::MainRows(table).data()) return {};
+    std::optional<SizeNumber> previous;
+    for (const detail::TableRow& tableRow : rows) {
+        const std::optional<SizeNumber> key = ValueOf(tableRow[rule.keyColumn]);
+        // Only an ascending column of numbers has a place between its rows.
+        if (!key || (previous && detail::CompareSizeNumbers(*previous, *key) >= 0)) return {};
+        previous = key;
+    }
+    const auto keyOf = [&](std::size_t r) { return *ValueOf(rows[r][rule.keyColumn]); };
+    if (detail::CompareSizeNumbers(*number, keyOf(0)) < 0 || detail::CompareSizeNumbers(*number, *previous) > 0)
+        return {Fit::Outside, {}, {}, {}};
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r)
+        if (detail::CompareSizeNumbers(keyOf(r), *number) < 0 && detail::CompareSizeNumbers(*number, keyOf(r + 1)) < 0)
+            return {Fit::Between, {static_cast<int>(r), 2}, rows[r][rule.keyColumn].text,
+                    rows[r + 1][rule.keyColumn].text};
+    // The value of a row's size, written otherwise than a text column holds it.
+    return {};
+}
+
+SizeFit Fitting(Table table, const Rule& rule, std::string_view text, const detail::TableRow*& matched)
+{
+    matched = MatchedRow(rule, text);
+    if (matched != nullptr) return {Fit::Exact, RowsOfMatch(table, rule, *matched), {}, {}};
+    return Place(table, rule, text);
 }
 
 }  // namespace
@@ -112,23 +179,42 @@ bool ConvertSize(Table table, Country source, std::string_view text, PanelCells&
 
 std::span<const ChartRow> Chart(Table table) { return IsTable(table) ? detail::ChartOf(table) : std::span<const ChartRow>{}; }
 
-ChartRows ChartRowsOf(Table table, Country source, std::string_view text)
+SizeFit FitSize(Table table, Country source, std::string_view text)
 {
     if (!IsCountry(source) || !IsTable(table)) return {};
+    const detail::TableRow* matched = nullptr;
+    return Fitting(table, detail::RuleFor(table, source), text, matched);
+}
+
+ChartRows ChartRowsOf(Table table, Country source, std::string_view text) { return FitSize(table, source, text).rows; }
+
+SizeFit AnswerSize(Table table, Country source, std::string_view text, PanelRow& row, CellFlags& missing)
+{
+    missing.fill(false);
+    if (!IsCountry(source) || !IsTable(table)) return {};
     const Rule& rule = detail::RuleFor(table, source);
-    const detail::TableRow* matched = MatchedRow(rule, text);
-    if (matched == nullptr) return {};
-    const std::span<const detail::TableRow> rows = detail::MainRows(table);
-    if (rule.rows.data() == rows.data()) return {static_cast<int>(matched - rows.data()), 1};
-    // A row of a table of its own: the chart rows that show its key.
-    ChartRows found;
-    const std::string_view key = (*matched)[rule.keyColumn].text;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (rows[r][rule.keyColumn].text != key) continue;
-        if (found.count == 0) found.first = static_cast<int>(r);
-        ++found.count;
+    Echo(rule, text, row);
+    const detail::TableRow* matched = nullptr;
+    const SizeFit fit = Fitting(table, rule, text, matched);
+    if (matched != nullptr) {
+        Fill(rule, *matched, row);
+    } else if (fit.fit == Fit::Between) {
+        const detail::TableRow& below = rule.rows[std::size_t(fit.rows.first)];
+        const detail::TableRow& above = rule.rows[std::size_t(fit.rows.first) + 1];
+        for (std::size_t c = 0; c < kColumnCount; ++c) {
+            if (!(rule.fill & (1u << c))) continue;
+            row[c] = below[c].text;
+            if (above[c].text != below[c].text) (row[c] += kRangeDash) += above[c].text;
+        }
+        Copy(rule, row);
+    } else {
+        for (std::size_t c = 0; c < kColumnCount; ++c)
+            if (!(rule.echo & (1u << c))) {
+                row[c] = kNoEquivalent;
+                missing[c] = true;
+            }
     }
-    return found;
+    return fit;
 }
 
 }  // namespace quorvel

@@ -47,4 +47,17 @@ constexpr std::optional<SizeNumber> ParseSizeNumber(std::string_view text)
     return n;
 }
 
+// Less than zero, zero or more than zero as a is less than, equal to or more
+// than b: exactly, digit by digit.
+constexpr int CompareSizeNumbers(const SizeNumber& a, const SizeNumber& b)
+{
+    if (a.negative != b.negative) return a.negative ? -1 : 1;
+    const int sign = a.negative ? -1 : 1;
+    if (a.whole.size() != b.whole.size()) return a.whole.size() < b.whole.size() ? -sign : sign;
+    if (const int whole = a.whole.compare(b.whole); whole != 0) return whole < 0 ? -sign : sign;
+    // No trailing zeros: the fractions compare as text.
+    if (const int fraction = a.fraction.compare(b.fraction); fraction != 0) return fraction < 0 ? -sign : sign;
+    return 0;
+}
+
 }  // namespace quorvel::detail

@@ -197,9 +197,9 @@ private slots:
         row("sex 0; see", "panel 0|0|0|0|0|0|0 / 0|0|0|0|0|0|0");  // no country: no change
         row("sex 1; country Italiano; garment 2; size 2 44; see; see",
             "panel 12|9 L|40|10 M|38|44|10 M / 1.5|20|35|3|35|35|3");  // pressed twice: the same panel
-        // A typed size matching nothing is echoed; the other cells are kept.
+        // A typed size outside the chart is echoed; no other cell keeps an earlier size.
         row("sex 0; country francais; garment 0; size 0 50; see; type Combo2_0 999; see",
-            "panel 40|L|999|40|999|999|90 / 5.5|25|38|6|38|38|5");
+            "panel –|–|999|–|999|999|– / 5.5|25|38|6|38|38|5");
         // A typed country matching none: the chosen one is kept.
         row("country 日本語; type Combo1 Atlantis; sex 1; see", "panel 6|3|34|4|32|38|4 / 1.5|20|35|3|35|35|3");
     }

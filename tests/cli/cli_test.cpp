@@ -145,10 +145,15 @@ TEST(QuorvelConvert, JsonForConversionListsAndCharts)
     const Outcome miss = Convert("--country uk --sex man --garment suit --size 35 --shoe a\"b\\c --json");
     EXPECT_EQ(miss.status, 1);
     EXPECT_EQ(miss.out, R"({"country":"uk","sex":"man","garment":{"kind":"suit","size":"35","found":false,)"
-                        R"("sizes":{"uk":"35","jp":null,"fr":null,"us":"35","de":null,"it":null,"au":null}},)"
+                        R"("sizes":{"uk":"35","jp":null,"fr":null,"us":"35","de":null,"it":null,"au":null},)"
+                        R"("fit":"between","between":[{"uk":"34","jp":"S","fr":"44","us":"34","de":"44","it":"44","au":"81"},)"
+                        R"({"uk":"36","jp":"S","fr":"46","us":"36","de":"46","it":"46","au":"84"}]},)"
                         R"("shoes":{"size":"a\"b\\c","found":false,"sizes":{"uk":"a\"b\\c","jp":null,)"
-                        R"("fr":null,"us":null,"de":null,"it":null,"au":null}}})" "\n");
-    EXPECT_EQ(Convert("--country fr --sex woman --shoe 38 --json").out.find(R"("garment":null,"shoes":{"size":"38","found":true)"), 30u);
+                        R"("fr":null,"us":null,"de":null,"it":null,"au":null},"fit":"none"}})" "\n");
+    EXPECT_NE(Convert("--country fr --sex man --garment suit --size 60 --json").out.find(R"("it":"60","au":null},"fit":"outside"})"),
+              std::string::npos);
+    EXPECT_TRUE(Convert("--country fr --sex woman --shoe 38 --json").out.ends_with(R"("garment":null,"shoes":{"size":"38","found":true,)"
+        R"("sizes":{"uk":"4.5","jp":"23","fr":"38","us":"6","de":"38","it":"38","au":"6"},"fit":"exact"}})" "\n"));
     const std::string lists = Convert("--country au --sex woman --lists --json").out;
     EXPECT_TRUE(lists.starts_with(R"({"country":"au","sex":"woman","lists":{"dress":["6","8",)")) << lists;
     EXPECT_TRUE(lists.ends_with(R"("shoes":["3","4","5","6","7","8","9","10"]}})" "\n")) << lists;
@@ -188,8 +193,9 @@ TEST(QuorvelConvert, BatchAnswersEveryGoodLine)
 
     const Outcome json = Convert("--batch --json", false, input);
     EXPECT_EQ(json.err, tsv.err);
-    EXPECT_TRUE(json.out.ends_with(R"({"line":10,"country":"uk","sex":"man","garment":{"kind":"suit","size":"35","found":false,)"
-                                   R"("sizes":{"uk":"35","jp":null,"fr":null,"us":"35","de":null,"it":null,"au":null}},"shoes":null})" "\n"));
+    EXPECT_NE(json.out.find(R"({"line":10,"country":"uk","sex":"man","garment":{"kind":"suit","size":"35","found":false,)"
+                                   R"("sizes":{"uk":"35","jp":null,"fr":null,"us":"35","de":null,"it":null,"au":null},"fit":"between",)"),
+              std::string::npos);
     EXPECT_EQ(std::ranges::count(json.out, '\n'), 4);
     EXPECT_EQ(Convert("--batch", false, "uk\tman\tsuit\t35\n").status, 1);
     EXPECT_EQ(Convert("--batch --tsv", false, "uk\tman\tsuit\n\n").status, 0);

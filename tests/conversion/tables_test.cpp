@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "quorvel/conversion.h"
 
@@ -89,7 +90,70 @@ TEST(Chart, RowsConvertBackAndListEntriesLandOnThem)
             }
     }
     EXPECT_EQ(std::pair(ChartRowsOf(MenSuit, Japan, "LL").first, ChartRowsOf(MenSuit, Japan, "LL").count), std::pair(5, 3));
-    EXPECT_EQ(ChartRowsOf(MenSuit, UnitedKingdom, "35").count + ChartRowsOf(MenSuit, None, "34").count, 0);
+    EXPECT_EQ(ChartRowsOf(MenSuit, UnitedKingdom, "33").count + ChartRowsOf(MenSuit, None, "34").count, 0);
+}
+
+// The panel's answer where no row matches: a range between two rows, or a
+// dash in every cell that does not echo the size; never an earlier size.
+TEST(AnswerSize, SaysBetweenOutsideOrNoEquivalent)
+{
+    using enum Fit;
+    constexpr const char* D = "\u2013";
+    static_assert(kNoEquivalent == D);
+    const struct {
+        Table table; Country source; std::string text; Fit fit; int first; std::string_view below, above; PanelRow expected;
+    } cases[] = {
+        {MenShoes, France, "41.5", Between, 3, "41", "42", {"8.5–9.5", "28–29", "41.5", "9–10", "41.5", "41.5", "8–9"}},
+        // The British 11.5 is a text, 13 a number: both are numbers to place a size between.
+        {MenShoes, UnitedKingdom, "12.5", Between, 6, "11.5", "13", {"12.5", "31–32", "44–45", "12–13", "44–45", "44–45", "11–12"}},
+        {WomenShoes, UnitedStates, "7.5", Between, 4, "7", "8", {"5.5–6.5", "24–25", "39–40", "7.5", "39–40", "39–40", "7.5"}},
+        // Rows that agree in a column give one text.
+        {MenSuit, France, "45", Between, 0, "44", "46", {"34–36", "S", "45", "34–36", "45", "45", "81–84"}},
+        {WomenShirt, Australia, "5", Between, 0, "4", "6", {"6–8", "3 S–5 M", "34–36", "5", "32–34", "38–40", "5"}},
+        {MenSuit, France, "60", Outside, 0, "", "", {D, D, "60", D, "60", "60", D}},
+        {WomenDress, Germany, "-4", Outside, 0, "", "", {D, D, D, D, "-4", D, D}},
+        // Letters and texts match as typed or not at all, whatever their numbers.
+        {MenSuit, Japan, "m", NoEquivalent, 0, "", "", {D, "m", D, D, D, D, D}},
+        {MenShirt, UnitedStates, "15", NoEquivalent, 0, "", "", {"15", D, D, "15", D, D, D}},
+        {MenShoes, UnitedKingdom, "8.50", NoEquivalent, 0, "", "", {"8.50", D, D, D, D, D, D}},
+        {WomenShoes, Japan, "", NoEquivalent, 0, "", "", {D, "", D, D, D, D, D}},
+        // A match is written as the lookup writes it.
+        {MenShoes, France, "41", Exact, 3, "", "", {"8.5", "28", "41", "9", "41", "41", "8"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << TableName(c.table) << ' ' << CountryName(c.source) << " [" << c.text << ']');
+        PanelRow row = Untouched();
+        CellFlags missing;
+        missing.fill(true);
+        const SizeFit fit = AnswerSize(c.table, c.source, c.text, row, missing);
+        EXPECT_EQ(row, c.expected);
+        EXPECT_EQ(fit.fit, c.fit);
+        EXPECT_EQ(std::tuple(fit.below, fit.above), std::tuple(c.below, c.above));
+        if (c.fit == Between || c.fit == Exact) {
+            EXPECT_EQ(std::pair(fit.rows.first, fit.rows.count), std::pair(c.first, c.fit == Between ? 2 : 1));
+        }
+        for (std::size_t k = 0; k < kColumnCount; ++k) EXPECT_EQ(missing[k], c.expected[k] == D) << k;
+    }
+}
+
+// Whatever is typed, from whatever source, every cell of the row is written.
+TEST(AnswerSize, LeavesNoCellOfAnEarlierConversion)
+{
+    for (Table t : kTables)
+        for (Country c : kCountries) {
+            std::set<std::string> texts = {"", "x", "0", "-1", "99999", "1e3"};
+            for (const ChartRow& chartRow : Chart(t))
+                for (std::string_view cell : chartRow) {
+                    texts.emplace(cell);
+                    texts.insert(std::string(cell) + ".25");
+                }
+            for (const std::string& text : texts) {
+                PanelRow row = Untouched();
+                CellFlags missing;
+                AnswerSize(t, c, text, row, missing);
+                EXPECT_EQ(std::ranges::count(row, "?"), 0) << TableName(t) << ' ' << CountryName(c) << " [" << text << ']';
+            }
+        }
 }
 
 }  // namespace

@@ -32,6 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 else Check(cell != "?" || text == "?");
             }
             if (c == 0 || c == 8) Check(!matched && row[0] == "?");
+
+            // As the panel shows it: no cell left over, a fit only where a row matched.
+            PanelRow answered;
+            answered.fill("?");
+            CellFlags missing;
+            const SizeFit fit = AnswerSize(static_cast<Table>(t), static_cast<Country>(c), text, answered, missing);
+            Check((fit.fit == Fit::Exact) == matched);
+            if (c >= 1 && c <= 7)
+                for (const std::string& cell : answered) Check(cell != "?" || text == "?");
         }
 
     // The same bytes as every list text of a request, in every route.

@@ -154,21 +154,61 @@ bool ConvertSize(Table table, Country source, std::string_view text, PanelCells&
 using ChartRow = std::array<std::string_view, kColumnCount>;
 std::span<const ChartRow> Chart(Table table);
 
-// The chart rows a lookup of `text` from `source` lands on: none without a
-// match, several where the matched size stands for a range of the chart's
-// (a Japanese suit letter).
 struct ChartRows {
     int first = 0;
     int count = 0;
 };
+
+// Where a typed size falls among the sizes a source country looks a table up
+// by.
+enum class Fit : std::uint8_t {
+    Exact,         // a row matches
+    Between,       // a number strictly between two neighbouring rows' sizes
+    Outside,       // a number below the first row's size or above the last's
+    NoEquivalent,  // anything else: letters, text a text column does not hold
+};
+
+struct SizeFit {
+    Fit fit = Fit::NoEquivalent;
+    // Exact: the chart rows the match lands on, several where the matched
+    // size stands for a range of the chart's (a Japanese suit letter).
+    // Between: the two neighbouring rows.
+    ChartRows rows;
+    // Between: the source's sizes of the two rows, as its column shows them.
+    std::string_view below, above;
+};
+
+// Only a column whose every size reads as a number places a size between
+// two rows: text columns (letters, "15.5 M") match as typed or not at all.
+SizeFit FitSize(Table table, Country source, std::string_view text);
+
+// The chart rows a size lands on: the matched row or rows, or the two rows
+// around a size between them; none otherwise.
 ChartRows ChartRowsOf(Table table, Country source, std::string_view text);
 
 // ------------------------------------------------------------- dispatch
+
+// What a cell shows where the tables give no equivalent of the size asked.
+inline constexpr std::string_view kNoEquivalent = "\u2013";  // an en dash
+// What joins the two rows' sizes of a size between them: "7.5–8.5".
+inline constexpr std::string_view kRangeDash = "\u2013";
+
+using CellFlags = std::array<bool, kColumnCount>;
+
+// The lookup as the result panel shows it, where no cell may keep a size of
+// an earlier conversion. The echo and a matched row are written as by
+// ConvertSize. A size between two rows gives each other cell the two rows'
+// texts as a range ("7.5–8.5", one text where both agree); any other size
+// without a match gives each other cell kNoEquivalent, flagged in `missing`.
+SizeFit AnswerSize(Table table, Country source, std::string_view text, PanelRow& row, CellFlags& missing);
 
 struct ResultPanel {
     ResultPanel();
     PanelRow garment;
     PanelRow shoes;
+    // The cells of each row that show kNoEquivalent.
+    CellFlags garmentMissing{};
+    CellFlags shoesMissing{};
 };
 
 // A conversion as the user asked for it.
@@ -183,6 +223,7 @@ struct ConversionRequest {
 struct LookupOutcome {
     Table table;
     bool matched;
+    SizeFit fit;
 };
 
 struct DispatchOutcome {
@@ -191,7 +232,9 @@ struct DispatchOutcome {
 };
 
 // Routes a request by country, sex and garment onto its tables and writes the
-// panel: garment table first, then shoes. Nothing happens without a country.
+// panel by AnswerSize: garment table first, then shoes. Nothing happens
+// without a country. Trousers have no table: every garment cell then shows
+// kNoEquivalent. Without a shoe size the shoe row is left as it was.
 DispatchOutcome DispatchConversion(const ConversionRequest& request, ResultPanel& panel);
 
 // ------------------------------------------------------------- numbers
