@@ -12,12 +12,16 @@ namespace quorvel::cli {
 // separator, or bidirectional control: what a size or a country may be.
 bool IsClean(std::string_view text);
 
-// The text with everything IsClean refuses escaped: a byte that is not UTF-8
-// or an ASCII control as \xNN, a code point as \uNNNN.
+// The text with everything invisible escaped: a byte that is not UTF-8 or an
+// ASCII control as \xNN; any other control, format character (U+FEFF,
+// zero-width, tag characters...) or line or paragraph separator as \uNNNN,
+// or \UNNNNNNNN beyond U+FFFF.
 std::string Printable(std::string_view text);
 
-// Terminal columns of a clean text: two for East Asian wide and fullwidth
-// characters, none for combining marks, one for the rest.
+// Terminal columns of a clean text: none for combining marks, format
+// characters but the soft hyphen and conjoining Hangul vowels and final
+// consonants; two for East Asian wide and fullwidth characters; one for the
+// rest.
 std::size_t DisplayWidth(std::string_view text);
 
 // The text as a JSON string, quotes included, appended to `out`. Quotes,

@@ -1,10 +1,16 @@
 // quorvel-convert: its answers, its output and its messages, run in-process,
 // and once as the program a script runs.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <sstream>
+#include <climits>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,24 +19,71 @@
 namespace quorvel {
 namespace {
 
+struct Output : cli::Sink {
+    std::string text;
+    int writes = 0;
+    bool fails = false;
+    bool Write(std::string_view bytes) override
+    {
+        writes += !bytes.empty();
+        text += bytes;
+        return !fails;
+    }
+};
+
+// Input as a writer gives it: each chunk at once, in reads of at most `step`
+// bytes, the writer pausing between chunks; then the end, or `error`. At each
+// pause it notes what the reader had written out by then.
+struct Script : cli::Source {
+    std::vector<std::string> chunks;
+    std::size_t step = SIZE_MAX;
+    int error = 0;
+    const Output *out = nullptr, *err = nullptr;
+    std::vector<std::string> seen;  // output and messages at each pause
+    std::size_t chunk = 0, at = 0;
+
+    bool Ready() override { return at < chunks[chunk].size() || chunk + 1 == chunks.size(); }
+    std::ptrdiff_t Read(char* into, std::size_t size, int& e) override
+    {
+        if (!Ready()) {
+            seen.push_back(out->text + err->text);
+            ++chunk, at = 0;
+        }
+        const std::size_t n = std::min({size, step, chunks[chunk].size() - at});
+        if (n == 0 && error != 0) e = error;
+        chunks[chunk].copy(into, n, at);
+        at += n;
+        return n == 0 && error != 0 ? -1 : std::ptrdiff_t(n);
+    }
+};
+
 struct Outcome {
     int status;
     std::string out, err;
+    int outWrites, errWrites;
 };
 
 // Runs the words of `line`, split at spaces only, with an output that may refuse every write.
-Outcome Convert(const std::string& line, bool outputFails = false, const std::string& input = "")
+Outcome Run(const std::string& line, cli::Source& in, bool outputFails = false)
 {
     std::vector<std::string_view> args;
     for (std::size_t at = 0, end = 0; at < line.size(); at = end + 1) {
         end = std::min(line.find(' ', at), line.size());
         if (end > at) args.emplace_back(line.data() + at, end - at);
     }
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    out.setstate(outputFails ? std::ios::badbit : std::ios::goodbit);
-    const int status = cli::RunConvert(args, in, out, err);
-    return {status, out.str(), err.str()};
+    Output out, err;
+    out.fails = outputFails;
+    if (auto* script = dynamic_cast<Script*>(&in)) script->out = &out, script->err = &err;
+    cli::Console console{in, out, err};
+    const int status = cli::RunConvert(args, console);
+    return {status, out.text, err.text, out.writes, err.writes};
+}
+
+Outcome Convert(const std::string& line, bool outputFails = false, const std::string& input = "")
+{
+    Script in;
+    in.chunks = {input};
+    return Run(line, in, outputFails);
 }
 
 std::string Tabbed(std::string text) { std::ranges::replace(text, ' ', '\t'); return text; }
@@ -100,7 +153,8 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
         "--country fr --sex man --bogus", "--country fr --sex man", "--country fr --sex man --lists --shoe 40",
         "--country fr --sex man --tsv=yes --shoe 40", "--country fr --sex man --shoe 40 --tsv --json",
         "--chart --sex man", "--chart --sex man --garment suit --shoes", "--chart --sex man --garment trousers",
-        "--chart --garment suit", "--chart --sex man --shoes --country fr", "--sex man --shoes", "--batch --country fr"};
+        "--chart --garment suit", "--chart --sex man --shoes --country fr", "--sex man --shoes", "--batch --country fr",
+        "--batch --csv --tsv", "--batch --header --json", "--country fr --sex man --shoe 40 --csv", "--strict", "orders.tsv"};
     // Nothing a terminal or a line-based reader would act on gets through:
     // controls, 8-bit C1 bytes, bidirectional controls, bytes that are not UTF-8.
     for (const char* text : {"4\t0", "\x1b]0;TITLE\a41", "41\v", "41\x1c", "41\xc2\x85", "41\xe2\x80\xa8", "\x7f",
@@ -111,12 +165,15 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
         SCOPED_TRACE(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+        // What is wrong, and where to read more: not the whole usage.
+        EXPECT_TRUE(r.err.starts_with("quorvel-convert: ") && r.err.find('\n') + 1 == r.err.find("Try 'quorvel-convert --help'"));
+        EXPECT_EQ(std::ranges::count(r.err, '\n'), 2);
         EXPECT_EQ(r.err.find_first_of("\x1b\a\v\x9b\xff\xc0\xed"), std::string::npos);
         EXPECT_EQ(r.err.find("\xe2\x80\xae"), std::string::npos);
     }
     EXPECT_NE(Convert("--country \x1b[31mxx\xe2\x80\xa8").err.find("'\\x1b[31mxx\\u2028'"), std::string::npos);
     EXPECT_NE(Convert("--country fr --sex \x9b" "1\xe2\x80\xae\xff").err.find("'\\x9b" "1\\u202e\\xff'"), std::string::npos);
+    EXPECT_TRUE(Convert("--chart --sex man").err.starts_with("quorvel-convert: --chart needs --garment G or --shoes\n"));
 }
 
 // A free-standing --help or --version wins over everything else, an option's
@@ -196,18 +253,45 @@ TEST(QuorvelConvert, BatchAnswersEveryGoodLine)
     EXPECT_EQ(Convert("--batch", true, "uk\tman\tsuit\n").status, 2);
 }
 
-// The installed program, as a script runs it: a size keeps its blanks, and
-// requests come through standard input.
-TEST(QuorvelConvert, RunsAsAProgram)
+// The installed program as a co-process: each answer comes as soon as its line
+// is complete, from a blocking and from a non-blocking standard input (a
+// parent's O_NONBLOCK is shared with the child: a read finds the pipe empty).
+TEST(QuorvelConvert, AnswersACoProcessLineByLine)
 {
-    FILE* pipe = popen(QUORVEL_CONVERT " --country jp --sex woman --garment shirt --size '13 LL' --shoe 24 --tsv && "
-                       "printf 'uk\\tman\\t\\t\\t13\\n' | " QUORVEL_CONVERT " --batch", "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out(256, '\0');
-    out.resize(std::fread(out.data(), 1, out.size(), pipe));
-    EXPECT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(out, "garment\t16\t13 LL\t44\t14 L\t42\t48\t14 L\nshoes\t5.5\t24\t39\t7\t39\t39\t7\n"
-                   "1\t0\t\t\t\t\t\t\t\t13\t32\t45\t13\t45\t45\t12\n");
+    for (bool nonBlocking : {false, true}) {
+        int in[2], out[2];
+        ASSERT_EQ(pipe2(in, O_CLOEXEC) | pipe2(out, O_CLOEXEC), 0);
+        if (nonBlocking) fcntl(in[0], F_SETFL, O_NONBLOCK);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        char* argv[] = {const_cast<char*>(QUORVEL_CONVERT), const_cast<char*>("--batch"), nullptr};
+        pid_t pid;
+        ASSERT_EQ(posix_spawn(&pid, QUORVEL_CONVERT, &actions, nullptr, argv, environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        close(in[0]), close(out[1]);
+        // The answer to one more line, waited for a generous while.
+        auto ask = [&](std::string_view line) {
+            EXPECT_EQ(write(in[1], line.data(), line.size()), ssize_t(line.size()));
+            std::string answer;
+            while (!answer.ends_with('\n')) {
+                pollfd p{out[0], POLLIN, 0};
+                char bytes[256];
+                const ssize_t got = poll(&p, 1, 30000) == 1 ? read(out[0], bytes, sizeof bytes) : 0;
+                if (got <= 0) return answer + "(no answer)";
+                answer.append(bytes, std::size_t(got));
+            }
+            return answer;
+        };
+        EXPECT_EQ(ask("uk\tman\tsuit\t40\t8.5\n"), "1\t0\t40\tL\t50\t40\t50\t50\t90\t8.5\t28\t41\t9\t41\t41\t8\n") << nonBlocking;
+        EXPECT_EQ(ask("\nuk\tman\t\t\t13\n"), "3\t0\t\t\t\t\t\t\t\t13\t32\t45\t13\t45\t45\t12\n") << nonBlocking;
+        close(in[1]);
+        int status = -1;
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(status, 0) << nonBlocking;
+        close(out[0]);
+    }
 }
 
 }  // namespace
