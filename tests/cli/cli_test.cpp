@@ -64,7 +64,7 @@ struct Outcome {
 };
 
 // Runs the words of `line`, split at spaces only, with an output that may refuse every write.
-Outcome Run(const std::string& line, cli::Source& in, bool outputFails = false)
+Outcome RunWith(const std::string& line, cli::Source& in, bool outputFails = false)
 {
     std::vector<std::string_view> args;
     for (std::size_t at = 0, end = 0; at < line.size(); at = end + 1) {
@@ -83,7 +83,7 @@ Outcome Convert(const std::string& line, bool outputFails = false, const std::st
 {
     Script in;
     in.chunks = {input};
-    return Run(line, in, outputFails);
+    return RunWith(line, in, outputFails);
 }
 
 std::string Tabbed(std::string text) { std::ranges::replace(text, ' ', '\t'); return text; }
@@ -251,6 +251,145 @@ TEST(QuorvelConvert, BatchAnswersEveryGoodLine)
     EXPECT_EQ(Convert("--batch", false, "uk\tman\tsuit\t35\n").status, 1);
     EXPECT_EQ(Convert("--batch --tsv", false, "uk\tman\tsuit\n\n").status, 0);
     EXPECT_EQ(Convert("--batch", true, "uk\tman\tsuit\n").status, 2);
+}
+
+const std::string kUk40 = "1\t0\t40\tL\t50\t40\t50\t50\t90\t8.5\t28\t41\t9\t41\t41\t8\n";
+
+// What was answered is written out whenever the reader would wait (messages
+// too), and only then: a flowing input costs one write per buffer, not one
+// per line, good or bad.
+TEST(QuorvelConvert, BatchWritesOutBeforeWaiting)
+{
+    Script in;
+    in.chunks = {"uk\tman\tsuit\t40\t8.5\nfr\tman", "\tsuit\t48\nxx\n", std::string(5000, 'x'), "\nuk\tman\t\t\t13\n"};
+    in.step = 7;
+    const Outcome r = RunWith("--batch", in);
+    const std::string two = kUk40 + "2\t0\t38\tM\t48\t38\t48\t48\t87\t\t\t\t\t\t\t\n";
+    const std::string three = "quorvel-convert: line 3: unknown country 'xx'\n";
+    EXPECT_EQ(in.seen, (std::vector<std::string>{kUk40, two + three, two + three}));
+    EXPECT_EQ(r.out, two + "5\t0\t\t\t\t\t\t\t\t13\t32\t45\t13\t45\t45\t12\n");
+    EXPECT_EQ(r.err, three + "quorvel-convert: line 4: longer than 4096 bytes\n");
+    std::string flowing;
+    for (int i = 0; i < 20000; ++i) flowing += i % 2 ? "uk\tman\tsuit\t40\t8.5\n" : "xx\n";
+    Script many;
+    many.chunks = {flowing};
+    many.step = 100;
+    const Outcome m = RunWith("--batch", many);
+    EXPECT_EQ(m.status, 2);
+    EXPECT_LE(m.outWrites + m.errWrites, 20) << m.outWrites << " + " << m.errWrites;
+}
+
+// A line of at most 4096 bytes (its CR LF or LF not counted) is answered, a
+// longer one refused, wherever it falls: first, further on, across the edge of
+// the reader's 64 KiB buffer, last without a line break; read whole or in
+// pieces.
+TEST(QuorvelConvert, BatchLineLimitHoldsWhereverTheLineFalls)
+{
+    const std::string next = "uk\tman\t\t\t13\n", nextAnswer = "\t0\t\t\t\t\t\t\t\t13\t32\t45\t13\t45\t45\t12\n";
+    for (std::size_t bytes : {4095, 4096, 4097})
+        for (std::size_t before : {std::size_t{0}, std::size_t{1000}, std::size_t{65536 - 2000}, 65536 - bytes - 1})
+            for (std::string end : {"", "\n", "\r\n"})
+                for (std::size_t step : {SIZE_MAX, std::size_t{997}}) {
+                    // Empty lines before it; a shoe size of leading zeros, 41 in value.
+                    Script in;
+                    in.chunks = {std::string(before, '\n') + "fr\tman\t\t\t" + std::string(bytes - 11, '0') + "41" + end};
+                    if (!end.empty()) in.chunks[0] += next;
+                    in.step = step;
+                    const Outcome r = RunWith("--batch", in);
+                    SCOPED_TRACE(testing::Message() << bytes << " bytes after " << before << ", end " << end.size() << ", step " << step);
+                    const std::string number = std::to_string(before + 1);
+                    EXPECT_EQ(r.err, bytes > 4096 ? "quorvel-convert: line " + number + ": longer than 4096 bytes\n" : "");
+                    EXPECT_EQ(r.out.starts_with(number + "\t0\t"), bytes <= 4096);
+                    if (!end.empty()) {
+                        EXPECT_TRUE(r.out.ends_with(std::to_string(before + 2) + nextAnswer)) << r.out.size();
+                    }
+                }
+}
+
+// A read error is said, after the answers to the lines before it, and is
+// status 2; a line it cut short is not answered.
+TEST(QuorvelConvert, BatchReadErrorsAreErrors)
+{
+    Script in;
+    in.chunks = {"uk\tman\tsuit\t40\t8.5\nuk\tman\tsuit\t4"};
+    in.error = EIO;
+    const Outcome r = RunWith("--batch", in);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, kUk40);
+    EXPECT_EQ(r.err, "quorvel-convert: standard input: cannot read: Input/output error\n");
+    cli::FdSource closed(-1);
+    EXPECT_EQ(RunWith("--batch", closed).err, "quorvel-convert: standard input: cannot read: Bad file descriptor\n");
+    const Outcome folder = Convert("--batch /");
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.err, "quorvel-convert: /: cannot read: Is a directory\n");
+}
+
+std::string File(const std::string& name, const std::string& text)
+{
+    const std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// Files in turn, - for standard input, each numbered from 1 and named in its
+// messages, a byte-order mark skipped; one that cannot be opened is said and
+// is status 2, and the others are still converted.
+TEST(QuorvelConvert, BatchReadsFilesInTurn)
+{
+    const std::string a = File("a.tsv", "\xEF\xBB\xBFuk\tman\tsuit\t40\t8.5\nxx\n");
+    const std::string b = File("b\xE2\x80\x8B.tsv", "\xEF\xBB\xBF" "fr\tman\t\t\t" + std::string(4085, '0') + "41\r\n\xEF\xBB\xBFuk\n");
+    const Outcome r = Convert("--batch " + a + " missing.tsv - " + b, false, "\xEF\xBB\xBFuk\tman\tsuit\t40\t8.5");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out.substr(0, 2 * kUk40.size()), kUk40 + kUk40);
+    EXPECT_TRUE(r.out.substr(2 * kUk40.size()).starts_with("1\t0\t\t"));
+    EXPECT_EQ(std::ranges::count(r.out, '\n'), 3);
+    const std::string shown = testing::TempDir() + "b\\u200b.tsv";
+    EXPECT_EQ(r.err, "quorvel-convert: " + a + ":2: unknown country 'xx'\n"
+                     "quorvel-convert: missing.tsv: cannot open: No such file or directory\n"
+                     "quorvel-convert: " + shown + ":2: unknown country '\\ufeffuk'\n");
+}
+
+// CSV read and written as RFC 4180 has it; a first line of column names, in
+// TSV or CSV, gives the order of the lines below; --header names the output's.
+TEST(QuorvelConvert, BatchCsvAndHeaders)
+{
+    struct Case {
+        std::string options, input, out, err = "";
+    };
+    const std::string uk40 = "1,0,40,L,50,40,50,50,90,8.5,28,41,9,41,41,8\r\n";
+    const Case cases[] = {
+        {"--csv", "uk,man,suit,40,8.5\r\n", uk40},
+        {"--csv", "\"uk\",\"man\",\"suit\",\"40\",\"8.5\"", uk40},
+        {"--csv", "fr,woman,,,\"4\"\"1,5\"\n", "1,1,,,,,,,,,,\"4\"\"1,5\",,\"4\"\"1,5\",\"4\"\"1,5\",\r\n"},
+        {"--csv", "fr,man,suit,4\"8\nfr,man,\"suit\"x\nfr,man,suit,\"48\nuk,man,suit,40,8.5,\n", "",
+         "line 1: size '4\"8': a double quote in a field that is not quoted\nline 2: garment: text after the closing quote\n"
+         "line 3: size: a quoted field without its closing quote on the same line\nline 4: more than five comma-separated fields\n"},
+        {"", "fr,man,suit,48,41\n", "", "line 1: unknown country 'fr,man,suit,48,41' (fields are separated by tabs unless --csv is given)\n"},
+        {"--csv", "Shoe,COUNTRY,sex\n8.5,uk,man\nsize,sex\n", "2,0,,,,,,,,8.5,28,41,9,41,41,8\r\n", "line 3: unknown country 'sex'\n"},
+        {"", "\nsize\tgarment\tsex\tcountry\n40\tsuit\tman\tuk\t8.5\n40\tsuit\tman\tuk\n", "4\t0\t40\tL\t50\t40\t50\t50\t90\t\t\t\t\t\t\t\n",
+         "line 3: more fields than the header names\n"},
+        {"", "country\tsex\tcountry\n", "", "line 1: unknown country 'country'\n"},
+        {"--header", "", "line\tstatus\tgarment_uk\tgarment_jp\tgarment_fr\tgarment_us\tgarment_de\tgarment_it\tgarment_au\t"
+                         "shoe_uk\tshoe_jp\tshoe_fr\tshoe_us\tshoe_de\tshoe_it\tshoe_au\n"},
+        {"--csv --header", "uk,man,suit,40,8.5", "line,status,garment_uk,garment_jp,garment_fr,garment_us,garment_de,garment_it,"
+                                                 "garment_au,shoe_uk,shoe_jp,shoe_fr,shoe_us,shoe_de,shoe_it,shoe_au\r\n" + uk40},
+        {"--csv --json", "uk,man,suit,40", R"({"line":1,"country":"uk","sex":"man","garment":{"kind":"suit","size":"40",)"
+                                           R"("found":true,"sizes":{"uk":"40","jp":"L","fr":"50","us":"40","de":"50","it":"50","au":"90"}},"shoes":null})" "\n"},
+        // Without --strict an empty size is the list's first; with it, a bad line.
+        {"", "uk\tman\tsuit\t\t\nuk\tman\ttrousers\t\t8.5\n", "1\t0\t34\tS\t44\t34\t44\t44\t81\t\t\t\t\t\t\t\n"
+                                                          "2\t0\t\t\t\t\t\t\t\t8.5\t28\t41\t9\t41\t41\t8\n"},
+        {"--strict", "uk\tman\tsuit\nuk\tman\tshirt\t15\t\nuk\tman\ttrousers\t\t8.5\n", "3\t0\t\t\t\t\t\t\t\t8.5\t28\t41\t9\t41\t41\t8\n",
+         "line 1: no size (--strict)\nline 2: no shoe size (--strict)\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = Convert("--batch " + c.options, false, c.input);
+        SCOPED_TRACE(c.options + " " + c.input);
+        EXPECT_EQ(r.out, c.out);
+        std::string err = c.err;
+        for (std::size_t at = 0; at < err.size(); at = err.find('\n', at) + 1) err.insert(at, "quorvel-convert: ");
+        EXPECT_EQ(r.err, err);
+        EXPECT_EQ(r.status, err.empty() ? c.out.find(",1,") == 1 ? 1 : 0 : 2);
+    }
 }
 
 // The installed program as a co-process: each answer comes as soon as its line
