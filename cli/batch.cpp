@@ -153,7 +153,7 @@ bool IsName(std::string_view text, std::string_view name)
 // A CSV field, quoted when it must be.
 void AppendCsvCell(std::string& out, std::string_view cell)
 {
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (std::ranges::none_of(cell, [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
         out += cell;
         return;
     }
