@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "batch.h"
-#include "io.h"
+#include "console.h"
 #include "quorvel/conversion.h"
 
 namespace {

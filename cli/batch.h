@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "io.h"
+#include "console.h"
 #include "request.h"
 
 namespace quorvel::cli {

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "io.h"
+#include "console.h"
 
 namespace quorvel::cli {
 

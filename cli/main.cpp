@@ -2,8 +2,8 @@
 #include <string_view>
 #include <vector>
 
+#include "console.h"
 #include "convert.h"
-#include "io.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

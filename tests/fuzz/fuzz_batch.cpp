@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "batch.h"
-#include "io.h"
+#include "console.h"
 #include "text.h"
 
 using namespace quorvel;

@@ -1,4 +1,4 @@
-#include "io.h"
+#include "console.h"
 
 #include <algorithm>
 #include <cerrno>
