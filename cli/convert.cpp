@@ -242,7 +242,7 @@ int Convert(const Options& o, std::string& text, std::string& errors)
     const Converted converted = ConvertRequest(request);
     for (const auto* row : {&converted.garment, &converted.shoes})
         if (*row && !(*row)->found)
-            ((((((errors += "quorvel-convert: ") += TableName((*row)->table)) += " size \"") += (*row)->size) += "\" from ")
+            ((((((errors += "quorvel-convert: ") += TableName((*row)->table)) += " size \"") += Printable((*row)->size)) += "\" from ")
              += CountryName(request.country)) += " has no equivalent\n";
 
     if (o.json) {

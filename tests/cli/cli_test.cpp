@@ -11,10 +11,13 @@
 #include <climits>
 #include <cstring>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "convert.h"
+#include "text.h"
 
 namespace quorvel {
 namespace {
@@ -389,6 +392,99 @@ TEST(QuorvelConvert, BatchCsvAndHeaders)
         for (std::size_t at = 0; at < err.size(); at = err.find('\n', at) + 1) err.insert(at, "quorvel-convert: ");
         EXPECT_EQ(r.err, err);
         EXPECT_EQ(r.status, err.empty() ? c.out.find(",1,") == 1 ? 1 : 0 : 2);
+    }
+}
+
+// Debian's unicode-data: each code point's general category, Bidi_Control,
+// East Asian width W or F, Hangul vowel or final consonant.
+struct UnicodeData {
+    std::vector<std::string> category = std::vector<std::string>(0x110000);
+    std::vector<bool> bidi = std::vector<bool>(0x110000), wide = bidi, jamo = bidi;
+
+    UnicodeData()
+    {
+        // Each data line's first two fields: a code point or range, a value.
+        auto read = [](const std::string& file, auto each) {
+            std::ifstream in("/usr/share/unicode/" + file);
+            EXPECT_TRUE(in) << file << ": install unicode-data (scripts/setup.sh)";
+            char32_t pending = 0;
+            for (std::string line; std::getline(in, line);) {
+                std::istringstream fields(line.substr(0, line.find('#')));
+                std::string range, value, name;
+                if (!std::getline(fields, range, ';') || !std::getline(fields, value, ';')) continue;
+                if (file == "UnicodeData.txt") std::swap(name, value), std::getline(fields, value, ';');
+                const char32_t first = std::stoul(range, nullptr, 16);
+                const char32_t last = range.find("..") != std::string::npos ? std::stoul(range.substr(range.find("..") + 2), nullptr, 16) : first;
+                value.erase(0, value.find_first_not_of(' ')), value.erase(value.find_last_not_of(' ') + 1);
+                if (name.ends_with("First>")) pending = first;
+                else each(name.ends_with("Last>") ? pending : first, last, value);
+            }
+        };
+        read("UnicodeData.txt", [&](char32_t a, char32_t b, const std::string& v) { std::fill(&category[a], &category[b] + 1, v); });
+        read("PropList.txt", [&](char32_t a, char32_t b, const std::string& v) { std::fill(bidi.begin() + a, bidi.begin() + b + 1, bidi[a] || v == "Bidi_Control"); });
+        read("EastAsianWidth.txt", [&](char32_t a, char32_t b, const std::string& v) { std::fill(wide.begin() + a, wide.begin() + b + 1, v == "W" || v == "F"); });
+        read("HangulSyllableType.txt", [&](char32_t a, char32_t b, const std::string& v) { std::fill(jamo.begin() + a, jamo.begin() + b + 1, v == "V" || v == "T"); });
+    }
+    // Controls, separators and the marks that reorder a terminal line.
+    bool Refused(char32_t c) const { return category[c] == "Cc" || category[c] == "Zl" || category[c] == "Zp" || bidi[c]; }
+    bool Invisible(char32_t c) const { return Refused(c) || category[c] == "Cf"; }
+    std::size_t Width(char32_t c) const
+    {
+        const std::string& g = category[c];
+        return g == "Mn" || g == "Me" || (g == "Cf" && c != 0xAD) || jamo[c] ? 0 : wide[c] ? 2 : 1;
+    }
+};
+
+std::string Utf8(char32_t c)
+{
+    if (c < 0x80) return std::string(1, char(c));
+    if (c < 0x800) return {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+    if (c < 0x10000) return {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+    return {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+}
+
+// Every assigned character: refused or not, escaped in messages or not, and
+// its terminal width, as the Unicode data says; a wrong range fails here.
+TEST(QuorvelConvert, CharacterTablesFollowUnicodeData)
+{
+    const UnicodeData data;
+    std::vector<std::string> wrong;
+    for (char32_t c = 0; c < 0x110000 && wrong.size() < 10; ++c) {
+        if (data.category[c].empty() || data.category[c] == "Cs") continue;
+        const std::string text = Utf8(c);
+        const bool refused = !cli::IsClean(text), escaped = cli::Printable(text) != text;
+        const std::size_t width = refused ? 0 : cli::DisplayWidth(text);
+        if (refused != data.Refused(c) || escaped != data.Invisible(c) || (!refused && width != data.Width(c)))
+            wrong.push_back(testing::PrintToString(unsigned(c)) + " " + data.category[c] + (refused ? " refused" : "") +
+                            (escaped ? " escaped" : "") + " width " + std::to_string(width));
+    }
+    EXPECT_EQ(wrong, std::vector<std::string>{});
+}
+
+// A character of each general category, first and last, and all of U+0080 to
+// U+009F, in a size: refused as a usage error or a bad line, or converted;
+// never shown raw in a message when it is invisible.
+TEST(QuorvelConvert, EveryCategoryInASizeAsTheRuleSays)
+{
+    const UnicodeData data;
+    std::map<std::string, std::pair<char32_t, char32_t>> ends;
+    for (char32_t c = 0x80; c < 0x110000; ++c)
+        if (!data.category[c].empty() && data.category[c] != "Cs") ends.try_emplace(data.category[c], c, c).first->second.second = c;
+    std::vector<char32_t> chars;
+    for (char32_t c = 0x80; c <= 0x9F; ++c) chars.push_back(c);
+    for (const auto& [category, firstLast] : ends) chars.insert(chars.end(), {firstLast.first, firstLast.second});
+    for (char32_t c : chars) {
+        const std::string text = Utf8(c) + "41";
+        const Outcome one = Convert("--country fr --sex man --shoe " + text);
+        const Outcome batch = Convert("--batch", false, "fr\tman\t\t\t" + text + "\n");
+        SCOPED_TRACE(testing::Message() << "U+" << std::hex << unsigned(c) << " " << data.category[c]);
+        EXPECT_EQ(one.status == 2, data.Refused(c));
+        EXPECT_EQ(batch.status == 2, data.Refused(c));
+        EXPECT_EQ(one.out.empty() || batch.out.empty(), data.Refused(c));
+        for (const std::string& err : {one.err, batch.err.empty() ? one.err : batch.err}) {  // a found size says nothing
+            EXPECT_EQ(err.find(Utf8(c)) == std::string::npos, data.Invisible(c)) << err;
+            EXPECT_NE(err.find(cli::Printable(Utf8(c)) + "41"), std::string::npos) << err;
+        }
     }
 }
 
