@@ -183,24 +183,26 @@ void PrintLists(const Options& o, std::string& text)
         {"shirt", SizeList::Shirt},
         {"shoes", SizeList::Shoes},
     };
-    if (o.json) ((text += "{\"country\":\"") += CountryCode(*o.country)) += *o.sex == Sex::Woman ? "\",\"sex\":\"woman\",\"lists\":{" : "\",\"sex\":\"man\",\"lists\":{";
+    if (o.json) {
+        JsonWriter json(text);
+        json.Begin().Key("country").String(CountryCode(*o.country));
+        json.Key("sex").String(*o.sex == Sex::Woman ? "woman" : "man").Key("lists").Begin();
+        for (const auto& [name, list] : lists) {
+            json.Key(name).Begin('[');
+            for (std::string_view entry : fill.lists[static_cast<std::size_t>(list)]) json.String(entry);
+            json.End();
+        }
+        json.End().End();
+        text += '\n';
+        return;
+    }
     for (const auto& [name, list] : lists) {
         const auto entries = fill.lists[static_cast<std::size_t>(list)];
-        if (o.json) {
-            (((text += name == "suit" || name == "dress" ? "\"" : ",\"") += name) += "\":[");
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (i > 0) text += ',';
-                AppendJsonString(text, entries[i]);
-            }
-            text += ']';
-            continue;
-        }
         text += name;
         if (!o.tsv) text += ':';
         for (std::size_t i = 0; i < entries.size(); ++i) (text += o.tsv ? "\t" : i == 0 ? " " : ", ") += entries[i];
         text += '\n';
     }
-    if (o.json) text += "}}\n";
 }
 
 void PrintChart(const Options& o, std::string& text)
@@ -208,17 +210,16 @@ void PrintChart(const Options& o, std::string& text)
     const Table table = o.shoes ? ShoeTable(*o.sex) : *GarmentTable(*o.sex, *o.garment);
     const auto chart = Chart(table);
     if (o.json) {
-        text += *o.sex == Sex::Woman ? "{\"sex\":\"woman\",\"chart\":\"" : "{\"sex\":\"man\",\"chart\":\"";
-        (text += KindOf(table)) += "\",\"rows\":[";
-        for (std::size_t r = 0; r < chart.size(); ++r) {
-            text += r == 0 ? "{" : ",{";
-            for (int c = 0; c < kColumnCount; ++c) {
-                ((text += c == 0 ? "\"" : ",\"") += CountryCode(CountryAtColumn(c))) += "\":";
-                AppendJsonString(text, chart[r][static_cast<std::size_t>(c)]);
-            }
-            text += '}';
+        JsonWriter json(text);
+        json.Begin().Key("sex").String(*o.sex == Sex::Woman ? "woman" : "man");
+        json.Key("chart").String(KindOf(table)).Key("rows").Begin('[');
+        for (const ChartRow& row : chart) {
+            json.Begin();
+            for (int c = 0; c < kColumnCount; ++c) json.Key(CountryCode(CountryAtColumn(c))).String(row[static_cast<std::size_t>(c)]);
+            json.End();
         }
-        text += "]}\n";
+        json.End().End();
+        text += '\n';
     } else if (o.tsv) {
         for (const ChartRow& row : chart) {
             for (int c = 0; c < kColumnCount; ++c) (text += c == 0 ? "" : "\t") += row[static_cast<std::size_t>(c)];

@@ -1,7 +1,6 @@
 #include "request.h"
 
 #include <array>
-#include <charconv>
 
 #include "text.h"
 
@@ -19,37 +18,28 @@ bool IsWord(std::string_view text, std::string_view word)
     return true;
 }
 
-// The keys of the seven cells, in panel order, each with what comes before it.
-const std::array<std::string, kColumnCount> kCellKeys = [] {
-    std::array<std::string, kColumnCount> keys;
-    for (int column = 0; column < kColumnCount; ++column)
-        keys[std::size_t(column)] = (column == 0 ? "{\"" : ",\"") + std::string(CountryCode(CountryAtColumn(column))) + "\":";
+// The country codes in panel order.
+const std::array<std::string_view, kColumnCount> kCellKeys = [] {
+    std::array<std::string_view, kColumnCount> keys;
+    for (int column = 0; column < kColumnCount; ++column) keys[std::size_t(column)] = CountryCode(CountryAtColumn(column));
     return keys;
 }();
 
-void AppendCells(std::string& out, const PanelCells& cells)
-{
-    for (std::size_t column = 0; column < kColumnCount; ++column) {
-        out += kCellKeys[column];
-        if (cells[column]) AppendJsonString(out, *cells[column]);
-        else out += "null";
-    }
-    out += '}';
-}
-
-void AppendRow(std::string& out, const std::optional<ConvertedRow>& row, bool garment)
+void AppendRow(JsonWriter& json, const std::optional<ConvertedRow>& row, bool garment)
 {
     if (!row) {
-        out += "null";
+        json.Null();
         return;
     }
-    out += '{';
-    if (garment) ((out += "\"kind\":\"") += KindOf(row->table)) += "\",";
-    out += "\"size\":";
-    AppendJsonString(out, row->size);
-    out += row->found ? ",\"found\":true,\"sizes\":" : ",\"found\":false,\"sizes\":";
-    AppendCells(out, row->cells);
-    out += '}';
+    json.Begin();
+    if (garment) json.Key("kind").String(KindOf(row->table));
+    json.Key("size").String(row->size).Key("found").Bool(row->found).Key("sizes").Begin();
+    for (int column = 0; column < kColumnCount; ++column) {
+        json.Key(kCellKeys[std::size_t(column)]);
+        if (const auto& cell = row->cells[std::size_t(column)]) json.String(*cell);
+        else json.Null();
+    }
+    json.End().End();
 }
 
 }  // namespace
@@ -125,20 +115,14 @@ Converted ConvertRequest(const Request& request)
 
 void AppendJson(std::string& out, const Request& request, const Converted& converted, unsigned long line)
 {
-    out += '{';
-    if (line != 0) {
-        char digits[24];
-        out += "\"line\":";
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, line).ptr);
-        out += ',';
-    }
-    ((out += "\"country\":\"") += CountryCode(request.country)) += "\",\"sex\":";
-    out += request.sex == Sex::Woman ? "\"woman\"" : "\"man\"";
-    out += ",\"garment\":";
-    AppendRow(out, converted.garment, true);
-    out += ",\"shoes\":";
-    AppendRow(out, converted.shoes, false);
-    out += '}';
+    JsonWriter json(out);
+    json.Begin();
+    if (line != 0) json.Key("line").Number(line);
+    json.Key("country").String(CountryCode(request.country));
+    json.Key("sex").String(request.sex == Sex::Woman ? "woman" : "man");
+    AppendRow(json.Key("garment"), converted.garment, true);
+    AppendRow(json.Key("shoes"), converted.shoes, false);
+    json.End();
 }
 
 void AppendTsvCells(std::string& out, const PanelCells& cells, std::string_view unwritten)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 
 namespace quorvel::cli {
@@ -208,9 +209,20 @@ std::size_t DisplayWidth(std::string_view text)
 
 void AppendJsonString(std::string& out, std::string_view text)
 {
+    const auto plainAscii = [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+    std::size_t i = 0;
+    while (i < text.size() && plainAscii(text[i])) ++i;
+    if (char quoted[32]; i == text.size() && text.size() <= sizeof quoted - 2) {
+        // The usual short size in one append.
+        quoted[0] = '"';
+        std::copy(text.begin(), text.end(), quoted + 1);
+        quoted[text.size() + 1] = '"';
+        out.append(quoted, text.size() + 2);
+        return;
+    }
     out += '"';
     std::size_t plain = 0;  // start of the run not yet copied
-    for (std::size_t i = 0; i < text.size();) {
+    while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
             ++i;
@@ -229,6 +241,15 @@ void AppendJsonString(std::string& out, std::string_view text)
     }
     out.append(text, plain, text.size() - plain);
     out += '"';
+}
+
+JsonWriter& JsonWriter::Number(unsigned long n)
+{
+    Comma();
+    char digits[24];
+    out_.append(digits, std::size_t(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    comma_ = true;
+    return *this;
 }
 
 }  // namespace quorvel::cli
