@@ -425,7 +425,8 @@ TEST(QuorvelConvert, AnswersACoProcessLineByLine)
     signal(SIGPIPE, SIG_IGN);  // a converter that ended is a failure, not the end of the tests
     for (bool nonBlocking : {false, true}) {
         int in[2], out[2], status = -1;
-        ASSERT_EQ(pipe2(in, O_CLOEXEC) | pipe2(out, O_CLOEXEC) | fcntl(in[0], F_SETFL, nonBlocking ? O_NONBLOCK : 0), 0);
+        ASSERT_EQ(pipe2(in, O_CLOEXEC) | pipe2(out, O_CLOEXEC), 0);
+        ASSERT_EQ(fcntl(in[0], F_SETFL, nonBlocking ? O_NONBLOCK : 0), 0);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, in[0], 0);
