@@ -436,8 +436,15 @@ TEST(QuorvelConvert, AnswersACoProcessLineByLine)
         ASSERT_EQ(posix_spawn(&pid, QUORVEL_CONVERT, &actions, nullptr, argv, environ), 0);
         posix_spawn_file_actions_destroy(&actions);
         close(in[0]), close(out[1]);
-        // The answer to one more line, waited for a generous while.
+        // The answer to one more line, written once the converter sleeps (waits for
+        // input, or has ended), and waited for a generous while.
         auto ask = [&](std::string_view line) {
+            for (int i = 0; i < 30000; ++i) {
+                std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+                const std::string text(std::istreambuf_iterator<char>(stat), {});
+                if (text.find(") S") != std::string::npos || text.find(") Z") != std::string::npos) break;
+                usleep(1000);
+            }
             std::string answer(write(in[1], line.data(), line.size()) == ssize_t(line.size()) ? "" : "(not written)");
             char bytes[256];
             for (pollfd p{out[0], POLLIN, 0}; !answer.ends_with('\n');) {
