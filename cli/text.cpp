@@ -209,20 +209,9 @@ std::size_t DisplayWidth(std::string_view text)
 
 void AppendJsonString(std::string& out, std::string_view text)
 {
-    const auto plainAscii = [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
-    std::size_t i = 0;
-    while (i < text.size() && plainAscii(text[i])) ++i;
-    if (char quoted[32]; i == text.size() && text.size() <= sizeof quoted - 2) {
-        // The usual short size in one append.
-        quoted[0] = '"';
-        std::copy(text.begin(), text.end(), quoted + 1);
-        quoted[text.size() + 1] = '"';
-        out.append(quoted, text.size() + 2);
-        return;
-    }
     out += '"';
     std::size_t plain = 0;  // start of the run not yet copied
-    while (i < text.size()) {
+    for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
             ++i;
@@ -243,11 +232,58 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
+JsonWriter& JsonWriter::String(std::string_view text)
+{
+    // The usual short size goes straight into the buffer; anything longer or
+    // needing escapes is appended after what the buffer holds.
+    if (text.size() <= kRoom - 3) {
+        char* p = Room(text.size() + 3);
+        if (comma_) *p++ = ',';
+        *p++ = '"';
+        std::size_t i = 0;
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') break;
+            *p++ = c;
+        }
+        if (i == text.size()) {
+            *p++ = '"';
+            used_ = std::size_t(p - buffer_);
+            comma_ = true;
+            return *this;
+        }
+    }
+    Spill();
+    if (comma_) out_ += ',';
+    AppendJsonString(out_, text);
+    comma_ = true;
+    return *this;
+}
+
 JsonWriter& JsonWriter::Number(unsigned long n)
 {
-    Comma();
-    char digits[24];
-    out_.append(digits, std::size_t(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    char* p = Room(25);
+    if (comma_) *p++ = ',';
+    used_ = std::size_t(std::to_chars(p, buffer_ + kRoom, n).ptr - buffer_);
+    comma_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::Raw(std::string_view text, char before, std::string_view after)
+{
+    if (text.size() + after.size() + 2 > kRoom) Spill();
+    if (used_ == 0) {
+        if (comma_) out_ += ',';
+        if (before != 0) out_ += before;
+        (out_ += text) += after;
+    } else {
+        char* p = Room(text.size() + after.size() + 2);
+        if (comma_) *p++ = ',';
+        if (before != 0) *p++ = before;
+        for (std::string_view piece : {text, after})
+            for (char c : piece) *p++ = c;
+        used_ = std::size_t(p - buffer_);
+    }
     comma_ = true;
     return *this;
 }

@@ -2,7 +2,6 @@
 // a script: what may pass raw, how the rest is shown, how wide it is.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -32,70 +31,73 @@ void AppendJsonString(std::string& out, std::string_view text);
 
 // JSON objects and arrays written into a string, the writer putting the
 // commas: Begin().Key("a").String("b").Key("c").Begin('[').Number(1).End().End()
-// writes {"a":"b","c":[1]}. Keys are written as they are.
+// writes {"a":"b","c":[1]}. Keys are written as they are. What is written
+// reaches the string when the outermost value ends.
 class JsonWriter {
 public:
     explicit JsonWriter(std::string& out) : out_(out) {}
+    ~JsonWriter() { Spill(); }
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
 
     // An object ('{') or array ('['), as the next value.
     JsonWriter& Begin(char bracket = '{')
     {
-        Comma();
-        out_ += bracket;
+        char* p = Room(2);
+        if (comma_) *p++ = ',';
+        *p++ = bracket;
+        used_ = std::size_t(p - buffer_);
         closers_[depth_++] = bracket == '{' ? '}' : ']';
         comma_ = false;
         return *this;
     }
     JsonWriter& End()
     {
-        out_ += closers_[--depth_];
+        *Room(1) = closers_[--depth_];
+        ++used_;
         comma_ = true;
+        if (depth_ == 0) Spill();
         return *this;
     }
     JsonWriter& Key(std::string_view key)
     {
-        // One append, not four: --batch --json writes twenty keys a line.
-        char head[24];
-        char* p = head;
+        if (key.size() > kRoom - 4) return Raw(key, '"', "\":"), comma_ = false, *this;
+        char* p = Room(key.size() + 4);
         if (comma_) *p++ = ',';
         *p++ = '"';
-        comma_ = false;
-        if (key.size() > 20) {
-            (out_.append(head, std::size_t(p - head)) += key) += "\":";
-            return *this;
-        }
-        p = std::copy(key.begin(), key.end(), p);
+        for (char c : key) *p++ = c;
         *p++ = '"';
         *p++ = ':';
-        out_.append(head, std::size_t(p - head));
+        used_ = std::size_t(p - buffer_);
+        comma_ = false;
         return *this;
     }
-    JsonWriter& String(std::string_view text)
-    {
-        Comma();
-        AppendJsonString(out_, text);
-        comma_ = true;
-        return *this;
-    }
+    // Quotes, backslashes and whatever IsClean refuses escaped.
+    JsonWriter& String(std::string_view text);
     JsonWriter& Number(unsigned long n);
-    JsonWriter& Bool(bool b) { return Literal(b ? "true" : "false"); }
-    JsonWriter& Null() { return Literal("null"); }
+    JsonWriter& Bool(bool b) { return Raw(b ? "true" : "false"); }
+    JsonWriter& Null() { return Raw("null"); }
 
 private:
-    JsonWriter& Literal(std::string_view text)
+    static constexpr std::size_t kRoom = 512;
+
+    // Space for `n` <= kRoom more bytes in the buffer.
+    char* Room(std::size_t n)
     {
-        Comma();
-        out_ += text;
-        comma_ = true;
-        return *this;
+        if (used_ + n > kRoom) Spill();
+        return buffer_ + used_;
     }
-    // Values and keys are separated by commas, but not a key from its value.
-    void Comma()
+    void Spill()
     {
-        if (comma_) out_ += ',';
+        out_.append(buffer_, used_);
+        used_ = 0;
     }
+    // A value written as it is, between `before` and `after`.
+    JsonWriter& Raw(std::string_view text, char before = 0, std::string_view after = {});
 
     std::string& out_;
+    char buffer_[kRoom];  // appending piece by piece to the string costs twice as much
+    std::size_t used_ = 0;
     char closers_[8];
     int depth_ = 0;
     bool comma_ = false;  // a value was written last
