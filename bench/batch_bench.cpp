@@ -1,15 +1,21 @@
-// quorvel-convert --batch over one million requests, TSV and JSON Lines, read
-// from memory and written to a sink that only counts; and the engine's lookup
+// quorvel-convert --batch over one million requests as TSV, CSV and JSON
+// Lines, streamed as a script streams them: through a pipe a writer fills,
+// into /dev/null, with the converter writing out whenever it would wait;
+// beside cat(1) copying the same input the same way. And the engine's lookup
 // per conversion beside the floor of echoing the typed text alone.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <istream>
-#include <ostream>
-#include <streambuf>
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "batch.h"
+#include "console.h"
 #include "quorvel/conversion.h"
 
 namespace {
@@ -20,7 +26,7 @@ constexpr int kRequests = 1'000'000;
 
 // Every list entry of every country, sex and garment with a shoe size, then
 // some that match nothing, trousers and shoes alone, in turn.
-std::string MillionRequests()
+std::string MillionRequests(char separator)
 {
     std::vector<std::string> lines;
     for (Country c : kCountries)
@@ -37,42 +43,75 @@ std::string MillionRequests()
     lines.push_back("jp\twoman\t\t\t24");
     std::string text;
     for (int i = 0; i < kRequests; ++i) (text += lines[std::size_t(i) % lines.size()]) += '\n';
+    std::ranges::replace(text, '\t', separator);  // no size holds a comma
     return text;
 }
 
-class MemoryIn : public std::streambuf {
-public:
-    explicit MemoryIn(std::string& text) { setg(text.data(), text.data(), text.data() + text.size()); }
-};
+const std::string& Requests(bool csv)
+{
+    static const std::string tsv = MillionRequests('\t'), commas = MillionRequests(',');
+    return csv ? commas : tsv;
+}
 
-class CountingSink : public std::streambuf {
-public:
-    std::size_t bytes = 0;
+// Runs `reader` on the read end of a pipe that a thread fills with `text`.
+template <typename Reader>
+void ThroughPipe(const std::string& text, Reader reader)
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) std::abort();
+    std::thread writer([&] {
+        cli::FdSink(fds[1]).Write(text);
+        close(fds[1]);
+    });
+    reader(fds[0]);
+    writer.join();
+    close(fds[0]);
+}
 
-protected:
-    std::streamsize xsputn(const char*, std::streamsize n) override { bytes += std::size_t(n); return n; }
-    int_type overflow(int_type c) override { ++bytes; return traits_type::not_eof(c); }
-};
-
+// Argument: 0 TSV, 1 JSON Lines, 2 CSV.
 void BM_Batch(benchmark::State& state)
 {
-    static std::string input = MillionRequests();
-    const bool json = state.range(0) != 0;
-    std::size_t bytes = 0;
+    const bool json = state.range(0) == 1, csv = state.range(0) == 2;
+    const std::string& input = Requests(csv);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
     for (auto _ : state) {
-        MemoryIn source(input);
-        CountingSink sink;
-        std::istream in(&source);
-        std::ostream out(&sink), err(&sink);
-        benchmark::DoNotOptimize(cli::RunBatch(in, out, err, json));
-        bytes = sink.bytes;
+        ThroughPipe(input, [&](int fd) {
+            cli::FdSource in(fd);
+            cli::FdSink out(null), err(null);
+            cli::Console console{in, out, err};
+            benchmark::DoNotOptimize(cli::RunBatch({}, console, {json, csv, false, false}));
+        });
     }
-    state.SetItemsProcessed(state.iterations() * kRequests);
+    close(null);
     state.counters["requests_per_s"] = benchmark::Counter(double(state.iterations()) * kRequests, benchmark::Counter::kIsRate);
-    state.counters["output_bytes_per_request"] = double(bytes) / kRequests;
-    state.SetLabel(json ? "JSON Lines" : "TSV");
+    state.SetLabel(json ? "JSON Lines" : csv ? "CSV" : "TSV");
 }
-BENCHMARK(BM_Batch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Batch)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor: cat(1) copying the same TSV input from such a pipe to /dev/null.
+void BM_Cat(benchmark::State& state)
+{
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    for (auto _ : state) {
+        ThroughPipe(Requests(false), [&](int fd) {
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init(&actions);
+            posix_spawn_file_actions_adddup2(&actions, fd, 0);
+            posix_spawn_file_actions_adddup2(&actions, null, 1);
+            char* argv[] = {const_cast<char*>("cat"), nullptr};
+            pid_t pid;
+            int status;
+            if (posix_spawnp(&pid, "cat", &actions, nullptr, argv, environ) != 0 || waitpid(pid, &status, 0) != pid ||
+                status != 0)
+                state.SkipWithError("cat failed");
+            posix_spawn_file_actions_destroy(&actions);
+        });
+    }
+    close(null);
+    state.counters["requests_per_s"] = benchmark::Counter(double(state.iterations()) * kRequests, benchmark::Counter::kIsRate);
+    state.SetLabel("cat");
+}
+BENCHMARK(BM_Cat)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 struct Lookup {
     Table table;

@@ -1,26 +1,56 @@
-// quorvel-convert --batch: many requests from standard input, one per line.
+// quorvel-convert --batch: many requests, one per line, from standard input
+// or files, answered as they come.
 #pragma once
 
-#include <istream>
-#include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "console.h"
 #include "request.h"
 
 namespace quorvel::cli {
 
-// Longest line read; the rest of a longer line is discarded unread.
+// Longest line answered, its line break (LF or CR LF) not counted; the rest of
+// a longer one is skipped unread.
 inline constexpr std::size_t kMaxBatchLine = 4096;
 
-// A line "country<TAB>sex<TAB>garment<TAB>size<TAB>shoe", trailing fields
-// optional, any field empty: an empty field is an option not given. Fills
-// `request` with views into `line`, or says in `error` why the line is bad.
-bool ParseBatchLine(std::string_view line, Request& request, std::string& error);
+struct BatchOptions {
+    bool json = false;    // JSON Lines out
+    bool csv = false;     // CSV in, and out unless json
+    bool header = false;  // a line naming the columns first
+    bool strict = false;  // an empty size is a bad line, not the list's first
+};
 
-// Answers every line of `in` on `out`, as TSV or JSON Lines; a bad line gives
-// one message on `err` and no answer. Returns 2 if any line was bad or the
-// output could not be written, 1 if any size had no equivalent, 0 otherwise.
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, bool json);
+// The fields of a line: tab- or comma-separated (RFC 4180, a record a line),
+// in the order a header gave, by default country, sex, garment, size, shoe.
+class LineParser {
+public:
+    explicit LineParser(const BatchOptions& options);
+    // Back to the default order, for the next file.
+    void Reset();
+    // Takes `line` as the header when its fields are column names (any order
+    // and letter case, each once); returns whether it was one.
+    bool TakeHeader(std::string_view line);
+    // Fills `request` with views into `line` or into the parser, valid until
+    // the next call, or says in `error` why the line is bad.
+    bool Parse(std::string_view line, Request& request, std::string& error);
+
+private:
+    bool Split(std::string_view line, std::string& error);
+
+    bool csv_, strict_, header_ = false;
+    int columns_[5];
+    std::size_t columnCount_ = 5, count_ = 0;
+    std::string_view fields_[5];
+    std::string unquoted_;  // quoted CSV fields holding doubled quotes
+};
+
+// Answers every line of `files` in turn ("-" or none: standard input), as
+// TSV, CSV or JSON Lines, writing out what is answered whenever the input
+// would make it wait; a bad line is one message on standard error and no
+// answer. Returns 2 if a file could not be opened or read, a line was bad or
+// the output could not be written, 1 if a size had no equivalent, 0 otherwise.
+int RunBatch(std::span<const std::string_view> files, Console& console, const BatchOptions& options);
 
 }  // namespace quorvel::cli

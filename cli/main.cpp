@@ -1,9 +1,9 @@
 // quorvel-convert: the size converter for terminals and scripts.
-#include "convert.h"
-
-#include <iostream>
 #include <string_view>
 #include <vector>
+
+#include "console.h"
+#include "convert.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -21,5 +21,8 @@ int main(int argc, char** argv)
     SetConsoleOutputCP(CP_UTF8);
 #endif
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return quorvel::cli::RunConvert(args, std::cin, std::cout, std::cerr);
+    quorvel::cli::FdSource in(0);
+    quorvel::cli::FdSink out(1), err(2);
+    quorvel::cli::Console console{in, out, err};
+    return quorvel::cli::RunConvert(args, console);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 #include "text.h"
 
@@ -20,63 +19,54 @@ bool IsWord(std::string_view text, std::string_view word)
     return true;
 }
 
-// The keys of the seven cells, in panel order, each with what comes before it.
-const std::array<std::string, kColumnCount> kCellKeys = [] {
-    std::array<std::string, kColumnCount> keys;
-    for (int column = 0; column < kColumnCount; ++column)
-        keys[std::size_t(column)] = (column == 0 ? "{\"" : ",\"") + std::string(CountryCode(CountryAtColumn(column))) + "\":";
+// The country codes in panel order.
+const std::array<std::string_view, kColumnCount> kCellKeys = [] {
+    std::array<std::string_view, kColumnCount> keys;
+    for (int column = 0; column < kColumnCount; ++column) keys[std::size_t(column)] = CountryCode(CountryAtColumn(column));
     return keys;
 }();
 
-void AppendCells(std::string& out, const PanelCells& cells)
+// The seven cells of a row, in panel order; null for what nothing wrote.
+template <class Cells>
+void WriteCells(JsonWriter& json, const Cells& cells)
 {
-    for (std::size_t column = 0; column < kColumnCount; ++column) {
-        out += kCellKeys[column];
-        if (cells[column]) AppendJsonString(out, *cells[column]);
-        else out += "null";
+    json.Begin();
+    for (int column = 0; column < kColumnCount; ++column) {
+        json.Key(kCellKeys[std::size_t(column)]);
+        if (const std::optional<std::string_view> cell = cells[std::size_t(column)]) json.String(*cell);
+        else json.Null();
     }
-    out += '}';
+    json.End();
 }
 
 // Where the size falls: "exact", "between" with the two chart rows around it,
 // "outside" the chart, or "none".
-void AppendFit(std::string& out, const ConvertedRow& row, Country country)
+void WriteFit(JsonWriter& json, const ConvertedRow& row, Country country)
 {
-    if (row.found) {
-        out += ",\"fit\":\"exact\"";
-        return;
-    }
-    const SizeFit fit = FitSize(row.table, country, row.size);
+    const SizeFit fit = row.found ? SizeFit{Fit::Exact, {}, {}, {}} : FitSize(row.table, country, row.size);
     switch (fit.fit) {
-    case Fit::Exact: out += ",\"fit\":\"exact\""; return;
-    case Fit::Outside: out += ",\"fit\":\"outside\""; return;
-    case Fit::NoEquivalent: out += ",\"fit\":\"none\""; return;
+    case Fit::Exact: json.Key("fit").String("exact"); return;
+    case Fit::Outside: json.Key("fit").String("outside"); return;
+    case Fit::NoEquivalent: json.Key("fit").String("none"); return;
     case Fit::Between: break;
     }
-    out += ",\"fit\":\"between\",\"between\":[";
-    for (int r = fit.rows.first; r < fit.rows.first + fit.rows.count; ++r) {
-        if (r != fit.rows.first) out += ',';
-        PanelCells cells;
-        std::ranges::copy(Chart(row.table)[std::size_t(r)], cells.begin());
-        AppendCells(out, cells);
-    }
-    out += ']';
+    json.Key("fit").String("between").Key("between").Begin('[');
+    for (int r = fit.rows.first; r < fit.rows.first + fit.rows.count; ++r) WriteCells(json, Chart(row.table)[std::size_t(r)]);
+    json.End();
 }
 
-void AppendRow(std::string& out, const std::optional<ConvertedRow>& row, Country country, bool garment)
+void AppendRow(JsonWriter& json, const std::optional<ConvertedRow>& row, Country country, bool garment)
 {
     if (!row) {
-        out += "null";
+        json.Null();
         return;
     }
-    out += '{';
-    if (garment) ((out += "\"kind\":\"") += KindOf(row->table)) += "\",";
-    out += "\"size\":";
-    AppendJsonString(out, row->size);
-    out += row->found ? ",\"found\":true,\"sizes\":" : ",\"found\":false,\"sizes\":";
-    AppendCells(out, row->cells);
-    AppendFit(out, *row, country);
-    out += '}';
+    json.Begin();
+    if (garment) json.Key("kind").String(KindOf(row->table));
+    json.Key("size").String(row->size).Key("found").Bool(row->found).Key("sizes");
+    WriteCells(json, row->cells);
+    WriteFit(json, *row, country);
+    json.End();
 }
 
 }  // namespace
@@ -152,20 +142,14 @@ Converted ConvertRequest(const Request& request)
 
 void AppendJson(std::string& out, const Request& request, const Converted& converted, unsigned long line)
 {
-    out += '{';
-    if (line != 0) {
-        char digits[24];
-        out += "\"line\":";
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, line).ptr);
-        out += ',';
-    }
-    ((out += "\"country\":\"") += CountryCode(request.country)) += "\",\"sex\":";
-    out += request.sex == Sex::Woman ? "\"woman\"" : "\"man\"";
-    out += ",\"garment\":";
-    AppendRow(out, converted.garment, request.country, true);
-    out += ",\"shoes\":";
-    AppendRow(out, converted.shoes, request.country, false);
-    out += '}';
+    JsonWriter json(out);
+    json.Begin();
+    if (line != 0) json.Key("line").Number(line);
+    json.Key("country").String(CountryCode(request.country));
+    json.Key("sex").String(request.sex == Sex::Woman ? "woman" : "man");
+    AppendRow(json.Key("garment"), converted.garment, request.country, true);
+    AppendRow(json.Key("shoes"), converted.shoes, request.country, false);
+    json.End();
 }
 
 void AppendTsvCells(std::string& out, const PanelCells& cells, std::string_view unwritten)

@@ -66,7 +66,7 @@ complete_words() {  # the completions after the given words and a prefix
 convert=$root/usr/bin/quorvel-convert
 options=$(complete_words --)
 usage=$("$convert" --help)
-[[ $(wc -l <<<"$options") -eq 13 ]] || fail "completion offers: $options"
+[[ $(wc -l <<<"$options") -eq 16 ]] || fail "completion offers: $options"
 for o in $options; do grep -q -- "$o\b" <<<"$usage" || fail "completion offers unknown option $o"; done
 for c in $(complete_words --country ''); do "$convert" --country "$c" --sex man --lists >/dev/null; done
 for s in $(complete_words --sex ''); do "$convert" --country fr --sex "$s" --lists >/dev/null; done

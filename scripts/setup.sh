@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev qt6-wayland
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev unicode-data
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool wmctrl imagemagick openbox xcompmgr weston dbus-daemon time
   orca speech-dispatcher at-spi2-core

@@ -7,7 +7,8 @@
 #
 #   scripts/windows-check.sh [linux-quorvel-convert]   (default: build/cli/quorvel-convert)
 #
-# tests/cli is not part of it: it starts quorvel-convert with posix_spawn.
+# tests/cli is not part of it: one of its tests starts quorvel-convert with
+# posix_spawn.
 # The window program cannot be built for Windows here (Debian has no Qt for
 # mingw-w64), so its sources are only compiled, with the flags of the Linux
 # build, against Qt's headers: the Windows single-instance code included, in
