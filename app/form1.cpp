@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "activation.h"
 #include "chart_window.h"
 #include "form1_layout.h"
 #include "quorvel/look.h"
@@ -481,12 +482,9 @@ void Form1::ShowStepArrow(int k)
 void Form1::ShowAgain(const QByteArray& activationToken)
 {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Qt hands the token to the compositor with the next activation.
-        if (!activationToken.isEmpty())
-            qputenv("XDG_ACTIVATION_TOKEN", activationToken);
-        hide();
-        show();
-        activateWindow();
+        if (remapper_ == nullptr)
+            remapper_ = new Remapper(this);
+        remapper_->Request(activationToken);
         return;
     }
     const QRect frame = frameGeometry();
