@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
+
 class QWidget;
 
 namespace quorvel::app {

@@ -25,14 +25,16 @@
 
 namespace {
 
-// Before main, and so before Qt connects: this process's protocol log.
+// Before main, and so before Qt connects: this process's protocol log, in a
+// file that goes with the process.
 const QString kOwnLog = [] {
     char path[] = "/tmp/quorvel-wayland-XXXXXX";
     const int fd = mkstemp(path);
+    unlink(path);
     qputenv("WAYLAND_DEBUG", "1");
     dup2(fd, STDERR_FILENO);
     close(fd);
-    return QString::fromLatin1(path);
+    return QStringLiteral("/proc/self/fd/2");
 }();
 
 QString Read(const QString& path)
@@ -40,8 +42,6 @@ QString Read(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
-
-int Count(const QString& path, const QString& text) { return int(Read(path).count(text)); }
 
 bool Announces(const QString& log, const char* global) { return log.contains(QStringLiteral("\"%1\", ").arg(global)); }
 
@@ -53,14 +53,12 @@ QString Toplevel(const QString& log, const QString& title)
         .captured(1);
 }
 
+// This process's environment, with a lock folder, a protocol log or not, and these variables.
 QProcessEnvironment Environment(const QString& runtime, bool logged, const QStringList& vars)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("WAYLAND_DEBUG");
-    if (logged)
-        environment.insert("WAYLAND_DEBUG", "1");
-    environment.insert("XDG_RUNTIME_DIR", runtime);
-    for (const QString& var : vars)
+    for (const QString& var : vars + QStringList{"XDG_RUNTIME_DIR=" + runtime, logged ? "WAYLAND_DEBUG=1" : "LC_ALL=C.UTF-8"})
         environment.insert(var.section('=', 0, 0), var.section('=', 1));
     return environment;
 }
@@ -92,44 +90,32 @@ class WaylandTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The window is mapped anew and asks for the focus with the token of the
-    // start, from either variable a launcher may set.
-    void laterStartShowsTheWindowAgain()
-    {
-        Program first(true);
-        first.start(QUORVEL_PROGRAM);
-        QTRY_VERIFY_WITH_TIMEOUT(Count(first.log, "get_toplevel(") == 1 && first.Listening(), 20000);
-        const bool tokens = Announces(Read(first.log), "xdg_activation_v1");
-        QVERIFY(first.Later({"XDG_ACTIVATION_TOKEN=quorvel-test-a"}));
-        QTRY_VERIFY_WITH_TIMEOUT(Count(first.log, "get_toplevel(") == 2, 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(!tokens || Read(first.log).contains(".activate(\"quorvel-test-a\""), 20000);
-        QVERIFY(first.Later({"DESKTOP_STARTUP_ID=quorvel-test-b"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!tokens || Read(first.log).contains(".activate(\"quorvel-test-b\""), 20000);
-        QCOMPARE(first.state(), QProcess::Running);
-    }
-
-    // Hundreds of requests at once map the window once, and it lives on; at
-    // full speed (unlogged) mapping per request broke the connection.
-    void burstShowsTheWindowOnce()
+    // A later start maps the window anew and presents its token; hundreds of
+    // requests at once map it once, and it lives on (at full speed, unlogged,
+    // mapping per request broke the connection), the newest token presented.
+    void laterStartsShowTheWindowOncePerBurst()
     {
         for (const bool logged : {false, true}) {
             Program first(logged);
             first.start(QUORVEL_PROGRAM);
             QTRY_VERIFY_WITH_TIMEOUT(first.Listening(), 20000);
+            QVERIFY(first.Later({"XDG_ACTIVATION_TOKEN=quorvel-test-a"}));
             const quorvel::app::SingleInstance caller(first.runtime.path());
             QCOMPARE(caller.role(), quorvel::app::SingleInstance::Role::Second);
             for (int i = 0; i < 300; ++i)
                 QCOMPARE(caller.askFirstToShow("burst-" + QByteArray::number(i)), QString());
             QTest::qWait(2000);  // the burst is over
             QCOMPARE(first.state(), QProcess::Running);
-            if (logged)
-                QCOMPARE(Count(first.log, "get_toplevel("), 2);
+            const QString log = Read(first.log);
+            QVERIFY(!logged || log.count("get_toplevel(") == 2);
+            QVERIFY(!logged || !Announces(log, "xdg_activation_v1")
+                    || (log.contains(".activate(\"quorvel-test-a\"") && log.contains(".activate(\"burst-299\"")));
             QCOMPARE(caller.askFirstToShow("after"), QString());
         }
     }
 
-    // In place, as the program starts: the token taken from the environment
-    // is presented and inherited by nothing started later; the dialogs are
+    // In place, as the program starts: the token taken from the environment,
+    // where launchers on older GLib put it, is presented; the dialogs are
     // transient for the main window, of a fixed size, and framed by the
     // compositor or by our bar, never by Qt's.
     void dialogsFollowTheMainWindow()
@@ -139,6 +125,8 @@ private slots:
         QCOMPARE(token, "quorvel-test-c");
         quorvel::app::Form1 form;
         quorvel::app::ShowActivated(form, token);
+        // Nothing started later (the browser of the options dialog) inherits it.
+        QVERIFY(qgetenv("XDG_ACTIVATION_TOKEN").isEmpty() && qgetenv("DESKTOP_STARTUP_ID").isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(form.windowHandle()->isExposed(), 20000);
         QTest::mouseClick(form.findChild<QToolButton*>("Tool"), Qt::LeftButton);
         QPointer<QWidget> options = quorvel::language::OptionsDialog();
@@ -153,7 +141,6 @@ private slots:
         QVERIFY(!Announces(log, "xdg_activation_v1") || log.contains(".activate(\"quorvel-test-c\""));
         const bool serverFrames = Announces(log, "zxdg_decoration_manager_v1");
         const QString main = Toplevel(log, "Quorvel");
-        QVERIFY(!main.isEmpty());
         for (QWidget* dialog : dialogs) {
             const QString toplevel = Toplevel(log, dialog->windowTitle());
             QVERIFY2(log.contains(toplevel + ".set_parent(" + main + ")"), qPrintable(dialog->windowTitle()));
@@ -176,18 +163,6 @@ private slots:
         QTRY_VERIFY(options.isNull());
         QTest::mouseClick(form.findChild<QToolButton*>("Tool"), Qt::LeftButton);
         QCOMPARE(quorvel::language::OptionsDialog()->windowTitle(), "Quorvel 0.1 Option");
-
-        // A browser the program opens inherits neither token variable.
-        QTemporaryDir bin;
-        QFile browser(bin.filePath("xdg-open"));
-        QVERIFY(browser.open(QIODevice::WriteOnly));
-        browser.write(QStringLiteral("#!/bin/sh\nenv > %1/env\n").arg(bin.path()).toUtf8());
-        browser.close();
-        browser.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + qgetenv("PATH"));
-        QTest::mouseClick(quorvel::language::OptionsDialog()->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!Read(bin.filePath("env")).isEmpty(), 20000);
-        QVERIFY(!Read(bin.filePath("env")).contains("quorvel-test-c"));
     }
 
     // From the menu, through GTK's launcher, twice: the first instance
@@ -206,7 +181,7 @@ private slots:
         copy.close();
         Program first(true, {"XDG_DATA_DIRS=" + data.path() + ":/usr/share", "QT_QPA_PLATFORM=wayland"});
         first.start("gtk-launch", {"example.dravenor.Quorvel"});
-        QTRY_VERIFY_WITH_TIMEOUT(Count(first.log, "get_toplevel(") == 1 && first.Listening(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(Read(first.log).count("get_toplevel(") == 1 && first.Listening(), 20000);
         QFile::remove(first.log + ".2");
         QProcess second;
         second.setProcessEnvironment(first.processEnvironment());
