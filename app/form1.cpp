@@ -354,7 +354,8 @@ void Form1::BuildControls()
     announcement_->setGeometry(0, 0, 1, 1);
     announcement_->lower();
     for (int k = 0; k < 5; ++k) {
-        QLabel* arrow = lf_[std::size_t(k)] = placer.make<StepArrow>(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"));
+        QLabel* arrow = lf_[std::size_t(k)] =
+            placer.make<StepArrow>(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"));
         arrow->setFont(arrowFont);
         arrow->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         ui::SetColour(arrow, QPalette::WindowText, Qt::white);
