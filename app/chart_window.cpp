@@ -3,6 +3,7 @@
 #include "quorvel/artwork.h"
 #include "quorvel/look.h"
 #include "quorvel/picture.h"
+#include "quorvel/title_bar.h"
 #include "widgets.h"
 
 #include <QClipboard>
@@ -125,7 +126,9 @@ protected:
 }  // namespace
 
 ChartWindow::ChartWindow(QWidget* mainWindow, const language::ChartTexts& texts)
-    : QWidget(mainWindow, Qt::Window), texts_(texts)
+    // A title and a close button, nowhere a button to maximize it.
+    : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      texts_(texts)
 {
     // Built on first use and kept, hidden, once closed.
     setObjectName(QStringLiteral("Chart"));
@@ -160,6 +163,7 @@ ChartWindow::ChartWindow(QWidget* mainWindow, const language::ChartTexts& texts)
     layout->addLayout(heading);
     layout->addWidget(table_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    ui::TitleBar::Install(this);
 }
 
 void ChartWindow::Show(const ChartRequest& request)
@@ -203,6 +207,8 @@ void ChartWindow::Relabel()
     const QString title = (IsWomen(request_.table) ? texts_.women : texts_.men) + QStringLiteral(" – ") +
                           ui::NameOf(PictureOf(request_.table));
     setWindowTitle(title);
+    if (ui::TitleBar* bar = ui::TitleBar::Of(this))
+        bar->setFont(bold);
     heading_->setText(title);
     heading_->setFont(ChartFont(12, true));
     picture_->setPicture(PictureOf(request_.table));

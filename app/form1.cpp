@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "activation.h"
 #include "chart_window.h"
 #include "form1_layout.h"
 #include "quorvel/look.h"
@@ -238,7 +239,8 @@ void Form1::BuildControls()
     };
     auto option = [&](const QString& name, const QString& caption, const QColor& background) {
         auto* button = placer.make<QRadioButton>(name, caption);
-        ui::Fill(button, background);
+        if (background.isValid())
+            ui::Fill(button, background);
         return button;
     };
     auto list = [&](const QString& name) {
@@ -297,8 +299,10 @@ void Form1::BuildControls()
     frame1_ = placer.make<CaptionFrame>(QStringLiteral("Frame1"));
     ui::Fill(frame1_, kSexLilac);
     option2Group_ = new QButtonGroup(this);
-    option2_[0] = option(QStringLiteral("Option2_0"), QString(), kSexLilac);
-    option2_[1] = option(QStringLiteral("Option2_1"), QString(), kSexLilac);
+    // On the frame's own lilac, unfilled: they reach its bottom edge, where
+    // a fill would hide its border.
+    option2_[0] = option(QStringLiteral("Option2_0"), QString(), QColor());
+    option2_[1] = option(QStringLiteral("Option2_1"), QString(), QColor());
     option2Group_->addButton(option2_[0], 0);
     option2Group_->addButton(option2_[1], 1);
 
@@ -350,9 +354,12 @@ void Form1::BuildControls()
     announcement_->setGeometry(0, 0, 1, 1);
     announcement_->lower();
     for (int k = 0; k < 5; ++k) {
-        lf_[std::size_t(k)] = label(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"),
-                                    arrowFont, Qt::white, Qt::AlignLeft);
-        lf_[std::size_t(k)]->hide();
+        QLabel* arrow = lf_[std::size_t(k)] =
+            placer.make<StepArrow>(ui::IndexedName("LF", k), k == 4 ? QStringLiteral(">>>>>>") : QStringLiteral(">>"));
+        arrow->setFont(arrowFont);
+        arrow->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        ui::SetColour(arrow, QPalette::WindowText, Qt::white);
+        arrow->hide();
     }
 
     // Out of sight, out of reach: the holder of the two garment pictures and
@@ -481,12 +488,9 @@ void Form1::ShowStepArrow(int k)
 void Form1::ShowAgain(const QByteArray& activationToken)
 {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Qt hands the token to the compositor with the next activation.
-        if (!activationToken.isEmpty())
-            qputenv("XDG_ACTIVATION_TOKEN", activationToken);
-        hide();
-        show();
-        activateWindow();
+        if (remapper_ == nullptr)
+            remapper_ = new Remapper(this);
+        remapper_->Request(activationToken);
         return;
     }
     const QRect frame = frameGeometry();

@@ -24,6 +24,7 @@ class QToolButton;
 namespace quorvel::app {
 
 class ChartWindow;
+class Remapper;
 class SkinPicture;
 
 class Form1 : public language::MainWindow {
@@ -43,7 +44,7 @@ public:
     // Shown, raised and moved wholly onto the screen it is mostly on: a later
     // start of the program asks for it. On Wayland, where a program cannot
     // move its window, the window is mapped anew for the compositor to place,
-    // and activated with the later start's token, if any.
+    // once per burst of requests, and activated with the newest token.
     void ShowAgain(const QByteArray& activationToken = {});
 
     // The result panel as text: the seven countries in the interface
@@ -120,6 +121,7 @@ private:
     QToolButton* tool_ = nullptr;
     QPushButton* command1_ = nullptr;
     ChartWindow* chart_ = nullptr;  // built on first use
+    Remapper* remapper_ = nullptr;   // on Wayland, on the first later start
 };
 
 }  // namespace quorvel::app

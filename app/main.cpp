@@ -1,4 +1,5 @@
 // Quorvel: converts clothing and shoe sizes between seven countries.
+#include "activation.h"
 #include "command_line.h"
 #include "form1.h"
 #include "single_instance.h"
@@ -20,8 +21,7 @@ int main(int argc, char* argv[])
     // Wayland, and leaves with status 0 whether or not it was heard.
     SingleInstance instance;
     if (instance.role() == SingleInstance::Role::Second) {
-        // Read before Qt, whose Wayland plugin takes it for its own window.
-        const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+        const QByteArray token = quorvel::app::TakeActivationToken();
         // Only Qt tells its options from usage errors, and it needs the
         // display for that: asked only when there are arguments.
         if (argc > 1) {
@@ -48,8 +48,9 @@ int main(int argc, char* argv[])
     // The windows are designed in this face. Set before the first widget, so
     // that not even a line edit's first, empty layout loads the desktop's face.
     QApplication::setFont(quorvel::ui::DesignFont("MS Sans Serif", 8.25, false));
+    const QByteArray token = quorvel::app::TakeActivationToken();
     quorvel::app::Form1 form;
-    form.show();
+    quorvel::app::ShowActivated(form, token);
     QObject::connect(&instance, &SingleInstance::showRequested, &form, &quorvel::app::Form1::ShowAgain);
     if (instance.role() == SingleInstance::Role::First && !instance.listen())
         std::fprintf(stderr, "quorvel: %s; a later start cannot bring this window back\n",

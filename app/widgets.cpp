@@ -53,6 +53,20 @@ void CaptionFrame::paintEvent(QPaintEvent*)
     painter.drawText(caption, Qt::AlignCenter, title());
 }
 
+// ------------------------------------------------------------ StepArrow
+
+void StepArrow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect room = contentsRect();
+    const qreal needed = fontMetrics().horizontalAdvance(text());
+    painter.translate(room.topLeft());
+    if (needed > room.width())
+        painter.scale(room.width() / needed, 1);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRectF(0, 0, std::max<qreal>(needed, room.width()), room.height()), int(alignment()), text());
+}
+
 // ------------------------------------------------------------ ResultCell
 
 ui::Art FlagOf(Country country)

@@ -44,6 +44,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// A step arrow: its one line drawn whole, narrowed to the room it has where
+// the face runs wider than the designed one.
+class StepArrow : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // The flag of a country, and of the country of a result panel column.
 ui::Art FlagOf(Country country);
 inline ui::Art FlagAtColumn(int column) { return FlagOf(CountryAtColumn(column)); }

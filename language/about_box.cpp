@@ -3,6 +3,7 @@
 #include "quorvel/picture.h"
 #include "texts.h"
 #include "quorvel/look.h"
+#include "quorvel/title_bar.h"
 
 #include <QIcon>
 #include <QKeyEvent>
@@ -33,6 +34,7 @@ AboutWindow::AboutWindow(QWidget* parent) : DiscardableWindow(parent)
     // Until a language is applied the box speaks French, as the main
     // window's designed texts do.
     Retranslate(texts::AboutTextsIn(texts::kFrench));
+    ui::TitleBar::Install(this);
 }
 
 void AboutWindow::Retranslate(const texts::AboutTexts& texts)

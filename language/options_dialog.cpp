@@ -6,6 +6,7 @@
 #include "quorvel/picture.h"
 #include "texts.h"
 #include "quorvel/look.h"
+#include "quorvel/title_bar.h"
 
 #include <QIcon>
 #include <QKeyEvent>
@@ -123,6 +124,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
     ui::ClickOnReturn(this);
     Retranslate(texts::DesignedOptionsTexts());
     Load();
+    ui::TitleBar::Install(this);
 }
 
 void OptionsWindow::Retranslate(const texts::OptionsTexts& texts)

@@ -1,5 +1,7 @@
 #include "texts.h"
 
+#include "quorvel/title_bar.h"
+
 #include <cstddef>
 
 namespace quorvel::language::texts {
@@ -195,6 +197,10 @@ void NamePictures(const Language& language)
     const In in(language);
     for (const auto& [art, words] : kNames)
         ui::SetNameOf(art, in(words));
+    // The close button of the title bar the windows have where the
+    // compositor draws none.
+    static constexpr Words kClose{"Fermer", "Close", "閉じる", "Schließen", "Chiudi"};
+    ui::TitleBar::SetCloseName(in(kClose));
 }
 
 }  // namespace quorvel::language::texts

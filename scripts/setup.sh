@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev qt6-wayland
   libgtest-dev libbenchmark-dev unicode-data
   clang-14 libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool wmctrl imagemagick openbox xcompmgr weston dbus-daemon time
+  xvfb xauth x11-utils xdotool wmctrl imagemagick openbox xcompmgr dbus-daemon time
+  weston mutter kwin-wayland kwin-style-breeze libgtk-3-bin
   orca speech-dispatcher at-spi2-core
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream man-db
