@@ -220,17 +220,17 @@ private slots:
     }
 
     // What the line under the panel says, from the text table: a line per
-    // row, "suit between 46 48" or "trousers noChart", joined by '|'.
+    // row, "garment between 46 48" or "shoes none", joined by '|', each
+    // headed by the name of the row's picture.
     QString note(const QString& rows) const
     {
-        using quorvel::ui::Art;
         const auto& t = form->Texts();
         const QHash<QString, QString> said{{"none", t.noEquivalent}, {"outside", t.outside}, {"noChart", t.noChart}};
-        const QHash<QString, Art> subject{{"suit", Art::Suit}, {"trousers", Art::Trousers}, {"shoes", Art::Trainers}};
         QStringList lines;
         for (const QString& row : rows.split('|', Qt::SkipEmptyParts)) {
             const QStringList w = row.split(' ');
-            lines << t.note.arg(quorvel::ui::NameOf(subject[w[0]]), w.size() > 2 ? t.between.arg(w[2], w[3]) : said[w[1]]);
+            const QString subject = child(w[0] == "shoes" ? "Image2_0" : "Image2_1")->accessibleName();
+            lines << t.note.arg(subject, w.size() > 2 ? t.between.arg(w[2], w[3]) : said[w[1]]);
             lines.back()[0] = lines.back()[0].toUpper();
         }
         return lines.join('\n');
@@ -250,13 +250,13 @@ private slots:
             QTest::newRow(name) << QString(script) << QString(panel) << QString(notes) << QString(code);
         };
         row("suit 47, shoe 41.5 after 48, 41", "sex 0; country francais; garment 0; size 0 48; size 1 41; see; write Combo2_0 47; type Combo2_1 41.5",
-            "36–38|S–M|47|36–38|47|47|84–87 / 8.5–9.5|28–29|41.5|9–10|41.5|41.5|8–9", "suit between 46 48|shoes between 41 42", "3");
+            "36–38|S–M|47|36–38|47|47|84–87 / 8.5–9.5|28–29|41.5|9–10|41.5|41.5|8–9", "garment between 46 48|shoes between 41 42", "3");
         row("UK man's shoe 12.5", "sex 0; country English-UK; size 0 40; type Combo2_1 12.5",
             "40|L|50|40|50|50|90 / 12.5|31–32|44–45|12–13|44–45|44–45|11–12", "shoes between 11.5 13", "2");
         row("US woman's shoe 7.5, trousers", "sex 1; country American; trousers; type Combo2_1 7.5",
-            "–|–|–|–|–|–|– / 5.5–6.5|24–25|39–40|7.5|39–40|39–40|7.5", "trousers noChart|shoes between 7 8", "1");
-        row("French suit 60", "sex 0; country francais; garment 0; type Combo2_0 60", "–|–|60|–|60|60|– / 5.5|25|38|6|38|38|5", "suit outside", "4");
-        row("Japanese suit m", "sex 0; country 日本語; garment 0; type Combo2_0 m", "–|m|–|–|–|–|– / 5.5|25|38|6|38|38|5", "suit none", "2");
+            "–|–|–|–|–|–|– / 5.5–6.5|24–25|39–40|7.5|39–40|39–40|7.5", "garment noChart|shoes between 7 8", "1");
+        row("French suit 60", "sex 0; country francais; garment 0; type Combo2_0 60", "–|–|60|–|60|60|– / 5.5|25|38|6|38|38|5", "garment outside", "4");
+        row("Japanese suit m", "sex 0; country 日本語; garment 0; type Combo2_0 m", "–|m|–|–|–|–|– / 5.5|25|38|6|38|38|5", "garment none", "2");
         row("all found again", "sex 0; country francais; garment 2; type Combo2_2 99; type Combo2_2 40",
             "16|40|40|16|40|40|40 / 5.5|25|38|6|38|38|5", "", "3");
     }
@@ -292,8 +292,7 @@ private slots:
         for (const char* code : {"0", "1", "2", "3", "4"}) {
             quorvel::language::SetLanguageCode(code);
             quorvel::language::ApplyLanguage();
-            const auto& t = form->Texts();
-            words += {t.noEquivalent, t.between, t.outside, t.noChart};
+            words += {form->Texts().noEquivalent, form->Texts().between, form->Texts().outside, form->Texts().noChart};
         }
         QVERIFY2(words.size() == 20 && !words.contains(""), "four notes of each language its own");
     }
