@@ -82,9 +82,9 @@ public:
         const auto* spoken = static_cast<const W*>(widget());
         if (t == QAccessible::Name)
             return spoken->spokenName();
-        if constexpr (std::is_base_of_v<QLabel, W>)
+        if constexpr (requires { spoken->spokenValue(); })
             if (t == QAccessible::Value)
-                return spoken->text();
+                return spoken->spokenValue();
         return QAccessibleWidget::text(t);
     }
 };
@@ -343,9 +343,11 @@ void Form1::BuildControls()
             ResultCell* cell = (*cells)[i] = placer.make<ResultCell>(ui::IndexedName(row, int(i)), FlagAtColumn(int(i)));
             cell->setFont(resultFont);
             cell->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-            ui::SetColour(cell, QPalette::WindowText, Qt::white);
         }
     }
+    note_ = placer.make<NoteLine>(QStringLiteral("ResultNote"));
+    note_->setFont(ui::DesignFont("MS Sans Serif", 8.25, false));
+    note_->hide();
     panelFocus_ = new ResultPanelFocus([this] { return ResultText(); }, picture1_);
     panelFocus_->setObjectName(QStringLiteral("ResultPanel"));
     panelFocus_->setGeometry(PanelRect());
@@ -413,10 +415,11 @@ void Form1::Retranslate(const language::MainWindowTexts& texts)
     tool_->setAccessibleName(texts.optionsButton);
     command1_->setAccessibleName(texts.exitButton);
     for (std::size_t i = 0; i < kColumnCount; ++i) {
-        label2_[i]->setRowWord(texts.garmentRow);
-        label3_[i]->setRowWord(texts.shoeRow);
+        label2_[i]->setWords(texts.garmentRow, texts.noEquivalent);
+        label3_[i]->setWords(texts.shoeRow, texts.noEquivalent);
     }
     texts_ = texts;
+    ShowNote();
     if (chart_ != nullptr)
         chart_->Retranslate(texts.chart);
 }
@@ -600,13 +603,56 @@ QRect Form1::PanelRect() const
 
 QString Form1::ResultText() const
 {
+    // A dash is no size: the note says what became of a size without one.
     auto row = [](const ResultCells& cells) {
         QStringList spoken;
         for (std::size_t i = 0; i < kColumnCount; ++i)
-            spoken << ui::NameOf(FlagAtColumn(int(i))) + QLatin1Char(' ') + cells[i]->text();
+            if (!cells[i]->missing())
+                spoken << ui::NameOf(FlagAtColumn(int(i))) + QLatin1Char(' ') + cells[i]->text();
         return spoken.join(QLatin1String(", "));
     };
-    return QStringLiteral("%1; %2: %3").arg(row(label2_), texts_.shoeRow, row(label3_));
+    QStringList parts{row(label2_), texts_.shoeRow + QLatin1String(": ") + row(label3_)};
+    if (parts.front().isEmpty())
+        parts.removeFirst();
+    return (parts + Notes()).join(QLatin1String("; "));
+}
+
+QStringList Form1::Notes() const
+{
+    auto sayOf = [this](const std::optional<LookupOutcome>& lookup) -> QString {
+        switch (lookup ? lookup->fit.fit : Fit::Exact) {
+        case Fit::Exact: break;
+        case Fit::Between:
+            return texts_.between.arg(QString::fromUtf8(lookup->fit.below), QString::fromUtf8(lookup->fit.above));
+        case Fit::Outside: return texts_.outside;
+        case Fit::NoEquivalent: return texts_.noEquivalent;
+        }
+        return {};
+    };
+    if (last_.country == Country::None)
+        return {};
+    // Only trousers convert with no garment table.
+    const std::optional<LookupOutcome>& garment = last_.outcome.garment;
+    const Table table = garment ? garment->table : Table::MenShoes;
+    const Art garmentArt = !garment                      ? Art::Trousers
+                           : table == Table::MenSuit    ? Art::Suit
+                           : table == Table::WomenDress ? Art::Dress
+                                                        : Art::Shirt;
+    QStringList notes;
+    for (const auto& [art, said] : {std::pair{garmentArt, garment ? sayOf(garment) : texts_.noChart},
+                                    std::pair{Art::Trainers, sayOf(last_.outcome.shoes)}})
+        if (!said.isEmpty()) {
+            notes << texts_.note.arg(ui::NameOf(art), said);
+            notes.back()[0] = notes.back()[0].toUpper();
+        }
+    return notes;
+}
+
+void Form1::ShowNote()
+{
+    const QStringList lines = Notes();
+    note_->setText(lines.join(QLatin1Char('\n')));
+    note_->setVisible(!lines.isEmpty());
 }
 
 QString Form1::PanelText() const
@@ -650,9 +696,10 @@ void Form1::OpenChart(bool shoes)
 void Form1::ShowPanel()
 {
     for (std::size_t i = 0; i < label2_.size(); ++i) {
-        label2_[i]->setText(QString::fromStdString(panel_.garment[i]));
-        label3_[i]->setText(QString::fromStdString(panel_.shoes[i]));
+        label2_[i]->setAnswer(QString::fromStdString(panel_.garment[i]), panel_.garmentMissing[i]);
+        label3_[i]->setAnswer(QString::fromStdString(panel_.shoes[i]), panel_.shoesMissing[i]);
     }
+    ShowNote();
 }
 
 }  // namespace quorvel::app

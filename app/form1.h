@@ -8,6 +8,7 @@
 #include "widgets.h"
 
 #include <QRegion>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -51,7 +52,8 @@ public:
     // language, then the garment and shoe rows, tab-separated.
     QString PanelText() const;
     // The result panel as a screen reader speaks it, in the interface
-    // language: each country with its size, the garment row, then the shoes.
+    // language: each country with its size, the garment row, then the shoes,
+    // then the notes; a cell without an equivalent is left to the notes.
     QString ResultText() const;
 
 protected:
@@ -78,6 +80,10 @@ private:
     void Combo2Click(int k);
     void SeeBtnClick();
     void ShowPanel();
+    // What the line under the panel says of each row of the last conversion
+    // whose size the tables do not give, in the interface language.
+    QStringList Notes() const;
+    void ShowNote();
     QRect PanelRect() const;
     // Combo2_0 suit or dress, Combo2_2 shirt, Combo2_1 shoes.
     QComboBox* ListFor(SizeList list) const;
@@ -114,6 +120,7 @@ private:
     std::array<ui::Picture*, 2> image2_{};
     ResultCells label2_{};
     ResultCells label3_{};
+    QLabel* note_ = nullptr;
     std::array<QLabel*, 5> lf_{};
     QPushButton* seeBtn_ = nullptr;
     ResultPanelFocus* panelFocus_ = nullptr;

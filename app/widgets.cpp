@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "quorvel/look.h"
 #include "quorvel/picture.h"
 
@@ -84,11 +86,90 @@ ui::Art FlagOf(Country country)
     return ui::Art::FlagAu;
 }
 
-ResultCell::ResultCell(ui::Art country, QWidget* parent) : QLabel(QStringLiteral("0"), parent), country_(country) {}
+ResultCell::ResultCell(ui::Art country, QWidget* parent) : QLabel(QStringLiteral("0"), parent), country_(country)
+{
+    setAnswer(text(), false);
+}
+
+void ResultCell::setWords(const QString& row, const QString& noEquivalent)
+{
+    rowWord_ = row;
+    noEquivalent_ = noEquivalent;
+}
+
+void ResultCell::setAnswer(const QString& text, bool missing)
+{
+    // Muted, but still clear of the disc's blue (a contrast of about 3.5).
+    static const QColor kNoEquivalentColour(170, 180, 215);
+    missing_ = missing;
+    ui::SetColour(this, QPalette::WindowText, missing ? kNoEquivalentColour : QColor(Qt::white));
+    setText(text);
+}
+
+ResultCell::Shown ResultCell::shown() const
+{
+    const QString range = QString::fromUtf8(kRangeDash);
+    const int dash = text().indexOf(range);
+    const qreal wide = fontMetrics().horizontalAdvance(text());
+    Shown shown{{text()}, font()};
+    if (dash < 0 || wide <= width())
+        return shown;
+    qreal scale = width() / wide;
+    if (scale < 0.85) {
+        shown.lines = QStringList{text().left(dash + range.size()), text().mid(dash + range.size())};
+        const qreal widest = std::max(fontMetrics().horizontalAdvance(shown.lines[0]), fontMetrics().horizontalAdvance(shown.lines[1]));
+        scale = std::min({1.0, width() / widest, height() / (2.0 * fontMetrics().lineSpacing())});
+    }
+    // Faces do not shrink in proportion: made smaller until it fits.
+    for (qreal points = font().pointSizeF() * scale; points > 1; points -= 0.25) {
+        shown.font.setPointSizeF(points);
+        const QFontMetricsF metrics(shown.font);
+        if (std::ranges::all_of(shown.lines, [&](const QString& line) { return metrics.horizontalAdvance(line) <= width(); }))
+            break;
+    }
+    return shown;
+}
+
+void ResultCell::paintEvent(QPaintEvent* event)
+{
+    const Shown drawn = shown();
+    if (drawn.font == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(drawn.font);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignCenter, drawn.lines.join(QLatin1Char('\n')));
+}
 
 QString ResultCell::spokenName() const
 {
-    return QStringLiteral("%1, %2: %3").arg(ui::NameOf(country_), rowWord_, text());
+    return QStringLiteral("%1, %2: %3").arg(ui::NameOf(country_), rowWord_, spokenValue());
+}
+
+// ------------------------------------------------------------ NoteLine
+
+NoteLine::NoteLine(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui::SetColour(this, QPalette::WindowText, Qt::white);
+}
+
+void NoteLine::paintEvent(QPaintEvent* event)
+{
+    if (!text().isEmpty()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(28, 36, 110, 225));
+        const QRect words = fontMetrics().boundingRect(rect(), int(alignment()), text());
+        const QRectF plate = QRectF(words.adjusted(-6, 0, 6, 1)).intersected(QRectF(rect()));
+        painter.drawRoundedRect(plate, 4, 4);
+    }
+    QLabel::paintEvent(event);
 }
 
 // ------------------------------------------------------------ ResultPanelFocus

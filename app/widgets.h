@@ -60,17 +60,44 @@ ui::Art FlagOf(Country country);
 inline ui::Art FlagAtColumn(int column) { return FlagOf(CountryAtColumn(column)); }
 
 // A cell of the result panel, which a screen reader names by its country and
-// row ("France, garment: 48"), the row's word in the interface language.
+// row ("France, garment: 48"), in the interface language. A cell whose size
+// has no equivalent shows a dimmed dash and is named as having none.
 class ResultCell : public QLabel {
     Q_OBJECT
 public:
     explicit ResultCell(ui::Art country, QWidget* parent = nullptr);
-    void setRowWord(const QString& word) { rowWord_ = word; }
+    void setWords(const QString& row, const QString& noEquivalent);
+    void setAnswer(const QString& text, bool missing);
+    bool missing() const { return missing_; }
     QString spokenName() const;
+    QString spokenValue() const { return missing_ ? noEquivalent_ : text(); }
+    // How the text is drawn: a range a little too wide for the cell a little
+    // smaller, one much too wide on two lines, the first ending with its dash.
+    struct Shown {
+        QStringList lines;
+        QFont font;
+    };
+    Shown shown() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     ui::Art country_;
-    QString rowWord_;
+    QString rowWord_, noEquivalent_;
+    bool missing_ = false;
+};
+
+// The line under the result panel: its text on a plate of its own, which
+// keeps it clear over the logo beneath; nothing at all while it is empty.
+// Mouse input passes through.
+class NoteLine : public QLabel {
+    Q_OBJECT
+public:
+    explicit NoteLine(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The result panel as the keyboard reaches it: a stop after the result

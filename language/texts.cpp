@@ -107,6 +107,11 @@ MainWindowTexts MainWindowTextsIn(const Language& language)
         .shoeRow = in({"chaussures", "shoes", "靴", "Schuhe", "scarpe"}),
         .copy = in({"Copier", "Copy", "コピー", "Kopieren", "Copia"}),
         .position = in({"%1 sur %2", "%1 of %2", "%2件中%1", "%1 von %2", "%1 di %2"}),
+        .note = in({"%1 : %2", "%1: %2", "%1：%2", "%1: %2", "%1: %2"}),
+        .noEquivalent = in({"pas d'équivalent", "no equivalent", "該当なし", "keine Entsprechung", "nessun equivalente"}),
+        .between = in({"entre %1 et %2", "between %1 and %2", "%1と%2の間", "zwischen %1 und %2", "tra %1 e %2"}),
+        .outside = in({"hors du tableau", "outside the chart", "サイズ表の範囲外", "außerhalb der Tabelle", "fuori tabella"}),
+        .noChart = in({"pas de tableau", "no chart", "サイズ表なし", "keine Tabelle", "nessuna tabella"}),
         .chart = {
             .command = in({"Voir le tableau", "See the chart", "サイズ表を見る", "Tabelle ansehen", "Vedi la tabella"}),
             .men = in({"Tailles homme", "Men's sizes", "男性サイズ表", "Herrengrößen", "Taglie uomo"}),

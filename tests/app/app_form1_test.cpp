@@ -6,6 +6,7 @@
 
 #include <QtWidgets>
 
+#include <algorithm>
 #include <memory>
 
 using quorvel::app::Form1;
@@ -63,7 +64,9 @@ class Form1Test : public QObject {
     // Runs steps separated by ';': "sex 1", "country francais", "garment 2"
     // (option), "picture 2" (garment picture), "boots" (shoe picture), "shoes"
     // (shoe option), "size 1 39" (clicks 39 in Combo2_1), "type Combo1 Atlantis"
-    // (text, Enter: kept as typed, never added), "see".
+    // (text, Enter: kept as typed, never added), "write Combo2_0 47" (the same
+    // without Enter), "trousers" (Option1_3, which nothing on the window lets
+    // a click reach), "see".
     void run(const QString& script)
     {
         static const QHash<QString, QString> clicks{{"sex", "Option2_"}, {"garment", "Option1_"}, {"picture", "I2_"},
@@ -75,12 +78,15 @@ class Form1Test : public QObject {
                 pick(list("Combo1"), word.mid(1).join(' '));
             else if (word[0] == "size")
                 pick(list("Combo2_" + word[1]), rest);
-            else if (word[0] == "type") {
+            else if (word[0] == "trousers")
+                QTest::mouseClick(child("Option1_3"), Qt::LeftButton, {}, QPoint(8, 8));
+            else if (word[0] == "type" || word[0] == "write") {
                 QComboBox* combo = list(word[1]);
                 const QStringList before = entries(combo);
                 combo->lineEdit()->selectAll();
                 QTest::keyClicks(combo->lineEdit(), rest);
-                QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+                if (word[0] == "type")
+                    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
                 QVERIFY2(combo->currentText() == rest && entries(combo) == before, qPrintable(combo->currentText()));
             } else if (clicks.contains(word[0])) {  // on what the window finds there
                 const QPoint at = child(clicks[word[0]] + word.value(1))->mapTo(form.get(), QPoint(8, 8));
@@ -197,9 +203,6 @@ private slots:
         row("sex 0; see", "panel 0|0|0|0|0|0|0 / 0|0|0|0|0|0|0");  // no country: no change
         row("sex 1; country Italiano; garment 2; size 2 44; see; see",
             "panel 12|9 L|40|10 M|38|44|10 M / 1.5|20|35|3|35|35|3");  // pressed twice: the same panel
-        // A typed size outside the chart is echoed; no other cell keeps an earlier size.
-        row("sex 0; country francais; garment 0; size 0 50; see; type Combo2_0 999; see",
-            "panel –|–|999|–|999|999|– / 5.5|25|38|6|38|38|5");
         // A typed country matching none: the chosen one is kept.
         row("country 日本語; type Combo1 Atlantis; sex 1; see", "panel 6|3|34|4|32|38|4 / 1.5|20|35|3|35|35|3");
     }
@@ -214,6 +217,84 @@ private slots:
             if (state.contains(part.section(' ', 0, 0) + ' '))
                 named << part;
         QCOMPARE(named.join(", "), state);
+    }
+
+    // What the line under the panel says, from the text table: a line per
+    // row, "garment between 46 48" or "shoes none", joined by '|', each
+    // headed by the name of the row's picture.
+    QString note(const QString& rows) const
+    {
+        const auto& t = form->Texts();
+        const QHash<QString, QString> said{{"none", t.noEquivalent}, {"outside", t.outside}, {"noChart", t.noChart}};
+        QStringList lines;
+        for (const QString& row : rows.split('|', Qt::SkipEmptyParts)) {
+            const QStringList w = row.split(' ');
+            const QString subject = child(w[0] == "shoes" ? "Image2_0" : "Image2_1")->accessibleName();
+            lines << t.note.arg(subject, w.size() > 2 ? t.between.arg(w[2], w[3]) : said[w[1]]);
+            lines.back()[0] = lines.back()[0].toUpper();
+        }
+        return lines.join('\n');
+    }
+
+    // Sizes the tables do not give: no cell keeps an earlier size, a dimmed
+    // dash stands where there is no equivalent, a size between two rows gives
+    // ranges, and the note under the panel says which, in French and then in
+    // another language; a screen reader hears no dash as a size.
+    void sizesWithoutEquivalent_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("language");  // the other one
+        auto row = [](const char* name, const char* script, const char* panel, const char* notes, const char* code) {
+            QTest::newRow(name) << QString(script) << QString(panel) << QString(notes) << QString(code);
+        };
+        row("suit 47, shoe 41.5 after 48, 41", "sex 0; country francais; garment 0; size 0 48; size 1 41; see; write Combo2_0 47; type Combo2_1 41.5",
+            "36–38|S–M|47|36–38|47|47|84–87 / 8.5–9.5|28–29|41.5|9–10|41.5|41.5|8–9", "garment between 46 48|shoes between 41 42", "3");
+        row("UK man's shoe 12.5", "sex 0; country English-UK; size 0 40; type Combo2_1 12.5",
+            "40|L|50|40|50|50|90 / 12.5|31–32|44–45|12–13|44–45|44–45|11–12", "shoes between 11.5 13", "2");
+        row("US woman's shoe 7.5, trousers", "sex 1; country American; trousers; type Combo2_1 7.5",
+            "–|–|–|–|–|–|– / 5.5–6.5|24–25|39–40|7.5|39–40|39–40|7.5", "garment noChart|shoes between 7 8", "1");
+        row("French suit 60", "sex 0; country francais; garment 0; type Combo2_0 60", "–|–|60|–|60|60|– / 5.5|25|38|6|38|38|5", "garment outside", "4");
+        row("Japanese suit m", "sex 0; country 日本語; garment 0; type Combo2_0 m", "–|m|–|–|–|–|– / 5.5|25|38|6|38|38|5", "garment none", "2");
+        row("all found again", "sex 0; country francais; garment 2; type Combo2_2 99; type Combo2_2 40",
+            "16|40|40|16|40|40|40 / 5.5|25|38|6|38|38|5", "", "3");
+    }
+
+    void sizesWithoutEquivalent()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, panel);
+        QFETCH(QString, notes);
+        QFETCH(QString, language);
+        run(script);
+        auto name = [this](const char* control) { return QAccessible::queryAccessibleInterface(child(control))->text(QAccessible::Name); };
+        for (const QString& code : {QString("0"), language}) {
+            quorvel::language::SetLanguageCode(code);
+            quorvel::language::ApplyLanguage();
+            QCOMPARE(state().section(", panel ", 1) + '\n' + child<QLabel>("ResultNote")->text(), panel + '\n' + note(notes));
+            QCOMPARE(child("ResultNote")->isVisible(), !notes.isEmpty());
+            const QString spoken = form->ResultText();
+            QVERIFY2(!spoken.contains(" –") && spoken.endsWith(note(notes).replace('\n', "; ")), qPrintable("heard: " + spoken));
+            QVERIFY(name("ResultPanel") == spoken && (code != "0" || name("Announcement") == spoken));
+            for (auto* cell : form->findChildren<quorvel::app::ResultCell*>()) {
+                const bool none = cell->text() == "–";
+                QVERIFY2(QAccessible::queryAccessibleInterface(cell)->text(QAccessible::Value) == (none ? form->Texts().noEquivalent : cell->text())
+                         && none == (cell->palette().color(QPalette::WindowText) != Qt::white), qPrintable(cell->objectName() + " heard or dimmed"));
+            }
+        }
+    }
+
+    // Each language says each note in words of its own.
+    void notesInEveryLanguage()
+    {
+        QSet<QString> words;
+        for (const char* code : {"0", "1", "2", "3", "4"}) {
+            quorvel::language::SetLanguageCode(code);
+            quorvel::language::ApplyLanguage();
+            words += {form->Texts().noEquivalent, form->Texts().between, form->Texts().outside, form->Texts().noChart};
+        }
+        QVERIFY2(words.size() == 20 && !words.contains(""), "four notes of each language its own");
     }
 
     // A press of any button on the skin or a shape drags the window and a
@@ -266,7 +347,8 @@ private slots:
         QCOMPARE(field->text(), QString(40, QChar(0x5b57)));
     }
 
-    // Every text a table can write fits its result cell, and every list entry
+    // Every text a table can write fits its result cell, a range between two
+    // rows on at most two lines in a face still read, and every list entry
     // its list, in the start-up face and in the Japanese one.
     void everyTextFitsItsCell()
     {
@@ -277,19 +359,27 @@ private slots:
                 for (SizeList l : {SizeList::SuitOrDress, SizeList::Shirt, SizeList::Shoes})
                     for (std::string_view entry : SizeListEntries(c, sex, l)) {
                         entries << QString::fromUtf8(entry);
-                        for (Table t : {*GarmentTable(sex, Garment::SuitOrDress), *GarmentTable(sex, Garment::Shirt), ShoeTable(sex)}) {
-                            PanelRow row;
-                            ConvertSize(t, c, entry, row);
-                            for (const std::string& cell : row)
-                                results << QString::fromStdString(cell);
-                        }
+                        const QString between = QString::number(QString::fromUtf8(entry).toDouble() + 0.25);
+                        for (Table t : {*GarmentTable(sex, Garment::SuitOrDress), *GarmentTable(sex, Garment::Shirt), ShoeTable(sex)})
+                            for (const std::string& size : {std::string(entry), between.toStdString()}) {
+                                PanelRow row;
+                                CellFlags missing;
+                                AnswerSize(t, c, size, row, missing);
+                                for (const std::string& cell : row)
+                                    results << QString::fromStdString(cell);
+                            }
                     }
         for (const char* code : {"", "2"}) {
             quorvel::language::SetLanguageCode(code);
             quorvel::language::ApplyLanguage();
-            const QLabel* cell = child<QLabel>("Label2_0");
-            for (const QString& text : results)
-                QVERIFY2(cell->fontMetrics().horizontalAdvance(text) <= cell->width(), qPrintable(text + " " + code));
+            auto* cell = child<app::ResultCell>("Label2_0");
+            for (const QString& text : results) {
+                cell->setAnswer(text, false);
+                const auto [lines, font] = cell->shown();
+                const QFontMetrics shown(font);
+                const bool fits = std::ranges::all_of(lines, [&](const QString& l) { return shown.horizontalAdvance(l) <= cell->width(); });
+                QVERIFY2(fits && lines.size() * shown.lineSpacing() <= cell->height() && font.pointSizeF() >= 7, qPrintable(text + " " + code));
+            }
             const QLineEdit* field = list("Combo2_0")->lineEdit();
             for (const QString& text : entries)
                 QVERIFY2(field->fontMetrics().horizontalAdvance(text) <= field->width(), qPrintable(text + " " + code));
@@ -406,13 +496,15 @@ private slots:
                 heard[w->objectName() + "/tip"] = w->toolTip();
             return heard;
         };
+        run("country francais; type Combo2_0 47");  // a note
         const auto french = words("0"), german = words("3");
         QStringList same{"same:"}, nameless{"nameless:"}, tips{"tips:"}, translated;
         for (auto it = german.begin(); it != german.end(); ++it)
             if (const bool tip = it.key().endsWith("/tip"); !tip || !it->isEmpty())
                 (it->isEmpty() ? nameless : french[it.key()] == *it ? same : tip ? tips : translated) << it.key();
-        QCOMPARE((same + nameless + tips).join(' '), "same: Combo2_3 Frame4 LF_0 LF_1 LF_2 LF_3 LF_4 Label4 Label5 Lname Picture1 "
-                                                     "nameless: Announcement Frame2 Frame3 Option1Group Option3Group Shape1 Shape2 "
+        // The announcement is of the conversion, when it was made.
+        QCOMPARE((same + nameless + tips).join(' '), "same: Announcement Combo2_3 Frame4 LF_0 LF_1 LF_2 LF_3 LF_4 Label4 Label5 Lname "
+                                                     "Picture1 nameless: Frame2 Frame3 Option1Group Option3Group Shape1 Shape2 "
                                                      "tips: Command1/tip SeeBtn/tip Tool/tip");
     }
 
@@ -445,7 +537,7 @@ private slots:
         QCOMPARE(texts.join('|'), dialogs);
         QVERIFY(dialog->findChild<QAbstractButton*>("Option1_" + QString::number(flag))->isChecked());
         const QFont see = child("SeeBtn")->font();
-        for (QWidget* control : {child("Label1_0"), child("Combo2_1"), dialog->findChild<QWidget*>("Command4"), box->findChild<QWidget*>("Label1")})
+        for (QWidget* control : {child("Label1_0"), child("Combo2_1"), child("ResultNote"), dialog->findChild<QWidget*>("Command4"), box->findChild<QWidget*>("Label1")})
             QVERIFY(control->font().family() == see.family() && control->font().pointSizeF() == 9.75 && !control->font().bold());
         QVERIFY(QFontDatabase::writingSystems(QFontInfo(see).family()).contains(QFontDatabase::Japanese) && see.bold());
 

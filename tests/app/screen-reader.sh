@@ -100,12 +100,15 @@ start_orca() {
 
 heard() { grep -a 'SPEECH OUTPUT' "$log" | tr -d '\r' | sed -E "s/^[^']*SPEECH OUTPUT: '//; s/' ?\[?\{'established.*$//"; }
 
-# Key presses, one at a time, each once Orca has had its say.
+# Key presses, one at a time, each once Orca has had its say; "ctrl+a 4 7",
+# keys typed at once.
 press() {
   heard_from=$(spoken_lines)
   printf '%s\t%s\n' "$heard_from" "$*" >>"$WORK/keys-$language"
+  local key keys
   for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
+    read -ra keys <<<"$key"
+    xdotool key --clearmodifiers "${keys[@]}"
     settle
   done
 }
@@ -122,6 +125,15 @@ expect() {
   echo "NOT HEARD ($language): $what: /$pattern/ after the keys; Orca said:" >&2
   heard | tail -n +$((heard_from + 1)) | sed 's/^/    /' >&2
   failures=$((failures + 1))
+}
+
+# Something Orca must not say after the last keys, checked once it has had
+# its say.
+unheard() {
+  if heard | tail -n +$((heard_from + 1)) | tr '\n' ' ' | grep -aqE -- "$2"; then
+    echo "HEARD ($language): $1: /$2/ after the keys" >&2
+    failures=$((failures + 1))
+  fi
 }
 
 # What was heard, each stretch under the keys that came before it.
@@ -171,6 +183,14 @@ press Tab 4 1 Return
 expect "the result, announced" "Royaume-Uni 38"
 expect "the result, announced" "France 48"
 expect "the result, announced" "chaussures: .*France 41"
+# A suit size that is no size: what the note says, and no dash heard as a
+# size; then a suit and a shoe size between two rows: the ranges and the note.
+press shift+Tab shift+Tab shift+Tab "ctrl+a m Return"
+expect "no equivalent, the note" "notification France m, Allemagne m, Italie m; chaussures: .*; Costume : pas d'équivalent"
+unheard "no equivalent, a dash as a size" "Royaume-Uni [^,]?[,;]"
+press "ctrl+a 4 7" Tab Tab Tab "ctrl+a 4 1 period 5 Return"
+expect "between two rows, the ranges" "Royaume-Uni 36.38, Japon S.M, France 47"
+expect "between two rows, the note" "Costume : entre 46 et 48; Chaussures : entre 41 et 42"
 press alt+Down
 expect "the open list" "[Ll]ist with [0-9]+ items"
 press Escape Tab Tab
@@ -192,6 +212,10 @@ run_quorvel ja 2
 press space Tab Down Down Tab space Tab 4 8 Tab Tab Tab 4 1 Return
 expect "the result, announced in Japanese" "フランス 48"
 expect "the result, announced in Japanese" "靴: .*フランス 41"
+press shift+Tab shift+Tab shift+Tab "ctrl+a m Return"
+expect "no equivalent, in Japanese" "スーツ：該当なし"
+press "ctrl+a 4 7" Tab Tab Tab "ctrl+a 4 1 period 5 Return"
+expect "between two rows, in Japanese" "イギリス 36.38.*スーツ：46と48の間; 靴：41と42の間"
 stop_quorvel
 
 kill "$orca_pid" 2>/dev/null

@@ -38,6 +38,12 @@ struct MainWindowTexts {
     // copied panel is headed; the copy command; a list entry's place among
     // its entries ("%1 of %2").
     QString garmentRow, shoeRow, copy, position;
+    // The line under the result panel, one part for each row whose size the
+    // tables do not give: `note` ("%1 : %2") joins the garment's name to what
+    // became of its size: no equivalent (as a screen reader also names such
+    // a cell), between two of the source country's sizes ("%1", "%2"),
+    // outside the chart, or no chart for that garment.
+    QString note, noEquivalent, between, outside, noChart;
     ChartTexts chart;
 };
 
