@@ -284,6 +284,7 @@ void Form1::BuildControls()
         option1Group_->addButton(option1_[k], k);
     }
     ui::Gather(frame3, QStringLiteral("Option1Group"), {option1_[0], option1_[2], option1_[3]});
+    ui::ChooseByArrows(option1Group_);
 
     auto* frame2 = placer.make<QFrame>(QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
@@ -301,6 +302,7 @@ void Form1::BuildControls()
     option2_[1] = option(QStringLiteral("Option2_1"), QString(), kSexLilac);
     option2Group_->addButton(option2_[0], 0);
     option2Group_->addButton(option2_[1], 1);
+    ui::ChooseByArrows(option2Group_);
 
     image2_[1] = picture(QStringLiteral("Image2_1"), Art::Suit, true);
     image2_[0] = picture(QStringLiteral("Image2_0"), Art::Trainers, true);

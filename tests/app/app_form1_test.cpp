@@ -216,6 +216,38 @@ private slots:
         QCOMPARE(named.join(", "), state);
     }
 
+    // An arrow key in a group of options chooses the option it moves to, as
+    // its click does; the trousers stay out of reach.
+    void arrowsChooseTheOption_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("keys");  // on the control named first
+        QTest::addColumn<QString>("state");
+        QTest::newRow("sex") << "country American" << "Option2_0 Down" << "arrow 2, checked Option2_1, shows robe, lists 4/9 4 S/9 3/8";
+        QTest::newRow("sex back") << "sex 1" << "Option2_1 Up" << "checked Option2_0, shows costume";
+        QTest::newRow("garment") << "" << "Option1_0 Right" << "arrow 3, checked Option1_2, shows chemise";
+        QTest::newRow("round") << "garment 2" << "Option1_2 Down Down" << "arrow 3, checked Option1_2, shows chemise";
+        QTest::newRow("round back") << "garment 0" << "Option1_0 Left" << "checked Option1_2";
+    }
+
+    void arrowsChooseTheOption()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, keys);
+        QFETCH(QString, state);
+        run(script);
+        QWidget* option = child(keys.section(' ', 0, 0));
+        option->setFocus();
+        for (const QString& key : keys.section(' ', 1).split(' '))
+            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key());
+        QStringList named;
+        for (const QString& part : this->state().split(", "))
+            if (state.contains(part.section(' ', 0, 0) + ' '))
+                named << part;
+        QCOMPARE(named.join(", "), state);
+        QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
+    }
+
     // A press of any button on the skin or a shape drags the window and a
     // double-click there ends the program; on a control neither happens, and
     // a press that leaves a picture before its release chooses nothing.

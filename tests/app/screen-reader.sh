@@ -179,11 +179,11 @@ press Tab space
 expect "the language in force, as a button" "Français.*selected radio button"
 expect "the language in force, one of five" "[0-9] of 5"
 press Right
-expect "the next flag by arrow, one of five" "Deutsch.*not selected radio button.*4 of 5"
-press Tab Tab Tab Tab Tab
-expect "the language options, one of five" "Français.*selected radio button.*3 of 5"
-press Right
-expect "the next language option by arrow" "Deutsch.*radio button.*4 of 5"
+expect "the next flag, chosen by arrow, one of five" "Deutsch\. selected radio button 4 of 5"
+press Tab Tab Tab Tab Tab Tab
+expect "the language options, one of five" "Français\. not selected radio button 3 of 5"
+press Left
+expect "the previous language option, chosen by arrow" "日本語\. selected radio button 2 of 5"
 press Escape
 stop_quorvel
 
