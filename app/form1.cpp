@@ -636,10 +636,10 @@ void Form1::OpenChart(bool shoes)
 {
     const Sex sex = sex_.value_or(Sex::Man);
     const std::optional<Table> garment = GarmentTable(sex, garment_.value_or(Garment::SuitOrDress));
-    ChartRequest request{shoes || !garment ? ShoeTable(sex) : *garment, {}, ColumnOf(last_.country)};
+    ChartRequest request{shoes || !garment ? ShoeTable(sex) : *garment, last_.country, {}};
     for (const auto& [lookup, size] : {std::pair{last_.outcome.garment, &last_.garmentSize}, {last_.outcome.shoes, &last_.shoeSize}})
         if (lookup && lookup->table == request.table)
-            request.highlighted = ChartRowsOf(request.table, last_.country, *size);
+            request.size = *size;
     if (chart_ == nullptr)
         chart_ = new ChartWindow(this, texts_.chart);
     chart_->Show(request);

@@ -194,6 +194,18 @@ expect "the result, announced in Japanese" "フランス 48"
 expect "the result, announced in Japanese" "靴: .*フランス 41"
 stop_quorvel
 
+# The size chart, opened by Ctrl+T after a conversion: the keyboard starts
+# on the size converted, heard as the user's.
+run_quorvel chart 0
+press space Tab Down Down Tab space Tab 4 8 Tab Tab Tab 4 1 Return
+expect "the result, announced" "France 41"
+press ctrl+t
+expect "the chart's opening cell, the user's size" "France 41, votre taille"
+press Down
+expect "the next row, named by the French size" "Japon 29, comme France 42"
+press Escape
+stop_quorvel
+
 kill "$orca_pid" 2>/dev/null
 if [[ $failures -ne 0 ]]; then
   echo "screen-reader: $failures things not heard; transcripts, then what Quorvel printed:" >&2
