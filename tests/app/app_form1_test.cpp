@@ -61,9 +61,10 @@ class Form1Test : public QObject {
     }
 
     // Runs steps separated by ';': "sex 1", "country francais", "garment 2"
-    // (option), "picture 2" (garment picture), "boots" (shoe picture), "shoes"
-    // (shoe option), "size 1 39" (clicks 39 in Combo2_1), "type Combo1 Atlantis"
-    // (text, Enter: kept as typed, never added), "see".
+    // (option), "arrow Option1_0 Down" (a key on an option), "picture 2"
+    // (garment picture), "boots" (shoe picture), "shoes" (shoe option), "size
+    // 1 39" (clicks 39 in Combo2_1), "type Combo1 Atlantis" (text, Enter: kept
+    // as typed, never added), "see".
     void run(const QString& script)
     {
         static const QHash<QString, QString> clicks{{"sex", "Option2_"}, {"garment", "Option1_"}, {"picture", "I2_"},
@@ -82,6 +83,10 @@ class Form1Test : public QObject {
                 QTest::keyClicks(combo->lineEdit(), rest);
                 QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
                 QVERIFY2(combo->currentText() == rest && entries(combo) == before, qPrintable(combo->currentText()));
+            } else if (word[0] == "arrow") {  // on an option: the one moved to is chosen
+                child(word[1])->setFocus();
+                QTest::keyClick(child(word[1]), QKeySequence(word[2])[0].key());
+                QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
             } else if (clicks.contains(word[0])) {  // on what the window finds there
                 const QPoint at = child(clicks[word[0]] + word.value(1))->mapTo(form.get(), QPoint(8, 8));
                 QWidget* target = form->childAt(at);
@@ -183,6 +188,12 @@ private slots:
         row("country American; garment 2; sex 1; picture 2", "arrow 3, shows robe");
         row("country American; garment 2; sex 1", "arrow 2, checked Option1_2 Option2_1, shows robe");
         row("sex 0; country American; size 1 9; garment 0", "arrow 3, checked Option1_0 Option2_0, shows costume");
+        // Arrow keys choose among options as clicks do; never the trousers.
+        row("country American; arrow Option2_0 Down", "arrow 2, checked Option2_1, shows robe, lists 4/9 4 S/9 3/8");
+        row("sex 1; arrow Option2_1 Up", "checked Option2_0, shows costume");
+        row("arrow Option1_0 Right", "arrow 3, checked Option1_2, shows chemise");
+        row("garment 2; arrow Option1_2 Down", "arrow 3, checked Option1_0, shows robe");
+        row("garment 0; arrow Option1_0 Left", "checked Option1_2");
         // France with a man (or no sex yet) disables the trousers for good.
         row("country francais", "trousers off");
         row("sex 1; country francais", "trousers on");
@@ -214,38 +225,6 @@ private slots:
             if (state.contains(part.section(' ', 0, 0) + ' '))
                 named << part;
         QCOMPARE(named.join(", "), state);
-    }
-
-    // An arrow key in a group of options chooses the option it moves to, as
-    // its click does; the trousers stay out of reach.
-    void arrowsChooseTheOption_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("keys");  // on the control named first
-        QTest::addColumn<QString>("state");
-        QTest::newRow("sex") << "country American" << "Option2_0 Down" << "arrow 2, checked Option2_1, shows robe, lists 4/9 4 S/9 3/8";
-        QTest::newRow("sex back") << "sex 1" << "Option2_1 Up" << "checked Option2_0, shows costume";
-        QTest::newRow("garment") << "" << "Option1_0 Right" << "arrow 3, checked Option1_2, shows chemise";
-        QTest::newRow("round") << "garment 2" << "Option1_2 Down Down" << "arrow 3, checked Option1_2, shows chemise";
-        QTest::newRow("round back") << "garment 0" << "Option1_0 Left" << "checked Option1_2";
-    }
-
-    void arrowsChooseTheOption()
-    {
-        QFETCH(QString, script);
-        QFETCH(QString, keys);
-        QFETCH(QString, state);
-        run(script);
-        QWidget* option = child(keys.section(' ', 0, 0));
-        option->setFocus();
-        for (const QString& key : keys.section(' ', 1).split(' '))
-            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key());
-        QStringList named;
-        for (const QString& part : this->state().split(", "))
-            if (state.contains(part.section(' ', 0, 0) + ' '))
-                named << part;
-        QCOMPARE(named.join(", "), state);
-        QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
     }
 
     // A press of any button on the skin or a shape drags the window and a
