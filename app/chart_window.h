@@ -8,6 +8,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+#include <string>
+
 class QLabel;
 class QTableWidget;
 
@@ -17,12 +20,13 @@ class Picture;
 
 namespace quorvel::app {
 
-// What a chart shows: a table, the rows of the last conversion (none when it
-// was of another table) and the column of the country it started from.
+// What a chart shows: a table, the country whose sizes head its rows
+// (France's for none) and the size of the last conversion, when it was of
+// this table, whose rows stand out.
 struct ChartRequest {
     Table table = Table::MenSuit;
-    ChartRows highlighted;
-    int column = -1;
+    Country source = Country::None;
+    std::optional<std::string> size;
 };
 
 // A window of the main window, which it follows as its transient parent and
@@ -40,14 +44,20 @@ public:
 private:
     // Its words, names and faces, and its size, which they decide.
     void Relabel();
+    void SizeColumns();
     bool IsHighlighted(int row) const;
+    Country Source() const;
     void CopySelection() const;
 
     language::ChartTexts texts_;
     ChartRequest request_;
+    SizeFit fit_;
     ui::Picture* picture_ = nullptr;
     QLabel* heading_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QWidget* corner_ = nullptr;
+    QWidget* legend_ = nullptr;
+    QLabel* legendText_ = nullptr;
 };
 
 }  // namespace quorvel::app

@@ -286,6 +286,7 @@ void Form1::BuildControls()
         option1Group_->addButton(option1_[k], k);
     }
     ui::Gather(frame3, QStringLiteral("Option1Group"), {option1_[0], option1_[2], option1_[3]});
+    ui::ChooseByArrows(option1Group_);
 
     auto* frame2 = placer.make<QFrame>(QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::NoFrame);
@@ -305,6 +306,7 @@ void Form1::BuildControls()
     option2_[1] = option(QStringLiteral("Option2_1"), QString(), QColor());
     option2Group_->addButton(option2_[0], 0);
     option2Group_->addButton(option2_[1], 1);
+    ui::ChooseByArrows(option2Group_);
 
     image2_[1] = picture(QStringLiteral("Image2_1"), Art::Suit, true);
     image2_[0] = picture(QStringLiteral("Image2_0"), Art::Trainers, true);
@@ -684,10 +686,10 @@ void Form1::OpenChart(bool shoes)
 {
     const Sex sex = sex_.value_or(Sex::Man);
     const std::optional<Table> garment = GarmentTable(sex, garment_.value_or(Garment::SuitOrDress));
-    ChartRequest request{shoes || !garment ? ShoeTable(sex) : *garment, {}, ColumnOf(last_.country)};
+    ChartRequest request{shoes || !garment ? ShoeTable(sex) : *garment, last_.country, {}};
     for (const auto& [lookup, size] : {std::pair{last_.outcome.garment, &last_.garmentSize}, {last_.outcome.shoes, &last_.shoeSize}})
         if (lookup && lookup->table == request.table)
-            request.highlighted = ChartRowsOf(request.table, last_.country, *size);
+            request.size = *size;
     if (chart_ == nullptr)
         chart_ = new ChartWindow(this, texts_.chart);
     chart_->Show(request);

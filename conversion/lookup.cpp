@@ -188,6 +188,15 @@ SizeFit FitSize(Table table, Country source, std::string_view text)
 
 ChartRows ChartRowsOf(Table table, Country source, std::string_view text) { return FitSize(table, source, text).rows; }
 
+std::string_view ChartRowSize(Table table, Country source, int row)
+{
+    if (!IsTable(table) || row < 0 || static_cast<std::size_t>(row) >= detail::MainRows(table).size()) return {};
+    // Japan's men's suits walk a table of their own, but its letters are the
+    // chart's Japanese column.
+    const Rule& rule = detail::RuleFor(table, IsCountry(source) ? source : Country::France);
+    return detail::MainRows(table)[static_cast<std::size_t>(row)][rule.keyColumn].text;
+}
+
 SizeFit AnswerSize(Table table, Country source, std::string_view text, PanelRow& row, CellFlags& missing)
 {
     missing.fill(false);

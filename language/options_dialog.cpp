@@ -94,6 +94,8 @@ OptionsWindow::OptionsWindow(QWidget* parent) : DiscardableWindow(parent)
         left += 40;
     }
     connect(options_, &QButtonGroup::idClicked, this, &OptionsWindow::OptionSelected);
+    // Chosen by arrow, an option is chosen as by a click: OK stays as it was.
+    ui::ChooseByArrows(options_);
     // Each row a group of five languages to assistive tools.
     ui::Gather(this, QStringLiteral("FlagGroup"), flags);
     ui::Gather(this, QStringLiteral("OptionGroup"), buttons);
@@ -142,10 +144,8 @@ void OptionsWindow::keyPressEvent(QKeyEvent* event)
         Cancel();
         return;
     }
-    // The arrows go from flag to flag, as in a group of options.
-    const int step = event->key() == Qt::Key_Right || event->key() == Qt::Key_Down ? 1
-                     : event->key() == Qt::Key_Left || event->key() == Qt::Key_Up  ? -1
-                                                                                    : 0;
+    // The arrows choose the next or previous flag, as in a group of options.
+    const int step = ui::ArrowStep(*event);
     const auto focused = std::ranges::find_if(flags_, [](const auto& flag) { return flag.second->hasFocus(); });
     if (step == 0 || focused == flags_.end()) {
         DiscardableWindow::keyPressEvent(event);
@@ -156,6 +156,7 @@ void OptionsWindow::keyPressEvent(QKeyEvent* event)
         next = std::next(focused) == flags_.end() ? flags_.begin() : std::next(focused);
     else
         next = focused == flags_.begin() ? std::prev(flags_.end()) : std::prev(focused);
+    FlagClicked(next->first);
     next->second->setFocus(Qt::TabFocusReason);
 }
 

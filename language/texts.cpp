@@ -116,7 +116,11 @@ MainWindowTexts MainWindowTextsIn(const Language& language)
             .command = in({"Voir le tableau", "See the chart", "サイズ表を見る", "Tabelle ansehen", "Vedi la tabella"}),
             .men = in({"Tailles homme", "Men's sizes", "男性サイズ表", "Herrengrößen", "Taglie uomo"}),
             .women = in({"Tailles femme", "Women's sizes", "女性サイズ表", "Damengrößen", "Taglie donna"}),
-            .row = in({"ligne", "row", "行", "Zeile", "riga"}),
+            .sameAs = in({"comme %1 %2", "same as %1 %2", "%1 %2 に相当", "wie %1 %2", "come %1 %2"}),
+            .yourSize = in({"votre taille", "your size", "あなたのサイズ", "Ihre Größe", "la vostra taglia"}),
+            .between = in({"votre taille est entre ces deux lignes", "your size lies between these two rows",
+                           "あなたのサイズはこの2行の間です", "Ihre Größe liegt zwischen diesen beiden Zeilen",
+                           "la vostra taglia è tra queste due righe"}),
         },
     };
 }

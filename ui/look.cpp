@@ -2,6 +2,7 @@
 #include "quorvel/picture.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QHash>
@@ -105,6 +106,61 @@ QWidget* Gather(QWidget* parent, const QString& name, const QList<QWidget*>& con
     // Clicks beside the controls reach what lies beneath the group.
     group->setMask(reach);
     return group;
+}
+
+namespace {
+
+// Moves to the next or previous option the keyboard reaches, round the
+// group, and chooses it as a click would, unless it is chosen already. (Tab
+// reaches one option of a group: the others lose their tab focus, not all.)
+class ArrowChoice : public QObject {
+public:
+    explicit ArrowChoice(QButtonGroup* group) : QObject(group), group_(group) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int step = ArrowStep(*static_cast<QKeyEvent*>(event));
+        QList<QAbstractButton*> reachable;
+        for (QAbstractButton* button : group_->buttons())
+            if (button->isEnabled() && button->isVisibleTo(button->window()) && button->focusPolicy() != Qt::NoFocus)
+                reachable << button;
+        const qsizetype at = reachable.indexOf(static_cast<QAbstractButton*>(watched));
+        if (step == 0 || at < 0)
+            return false;
+        QAbstractButton* next = reachable[(at + step + reachable.size()) % reachable.size()];
+        if (!next->isChecked())
+            next->click();
+        next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+
+private:
+    QButtonGroup* group_;
+};
+
+}  // namespace
+
+int ArrowStep(const QKeyEvent& key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return 0;
+    switch (key.key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down: return 1;
+    case Qt::Key_Left:
+    case Qt::Key_Up: return -1;
+    default: return 0;
+    }
+}
+
+void ChooseByArrows(QButtonGroup* group)
+{
+    auto* choice = new ArrowChoice(group);
+    for (QAbstractButton* button : group->buttons())
+        button->installEventFilter(choice);
 }
 
 }  // namespace quorvel::ui

@@ -62,11 +62,12 @@ class Form1Test : public QObject {
     }
 
     // Runs steps separated by ';': "sex 1", "country francais", "garment 2"
-    // (option), "picture 2" (garment picture), "boots" (shoe picture), "shoes"
-    // (shoe option), "size 1 39" (clicks 39 in Combo2_1), "type Combo1 Atlantis"
-    // (text, Enter: kept as typed, never added), "write Combo2_0 47" (the same
-    // without Enter), "trousers" (Option1_3, which nothing on the window lets
-    // a click reach), "see".
+    // (option), "arrow Option1_0 Down" (a key on an option), "picture 2"
+    // (garment picture), "boots" (shoe picture), "shoes" (shoe option), "size
+    // 1 39" (clicks 39 in Combo2_1), "type Combo1 Atlantis" (text, Enter: kept
+    // as typed, never added), "write Combo2_0 47" (the same without Enter),
+    // "trousers" (Option1_3, which nothing on the window lets a click reach),
+    // "see".
     void run(const QString& script)
     {
         static const QHash<QString, QString> clicks{{"sex", "Option2_"}, {"garment", "Option1_"}, {"picture", "I2_"},
@@ -88,6 +89,10 @@ class Form1Test : public QObject {
                 if (word[0] == "type")
                     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
                 QVERIFY2(combo->currentText() == rest && entries(combo) == before, qPrintable(combo->currentText()));
+            } else if (word[0] == "arrow") {  // on an option: the one moved to is chosen
+                child(word[1])->setFocus();
+                QTest::keyClick(child(word[1]), QKeySequence(word[2])[0].key());
+                QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
             } else if (clicks.contains(word[0])) {  // on what the window finds there
                 const QPoint at = child(clicks[word[0]] + word.value(1))->mapTo(form.get(), QPoint(8, 8));
                 QWidget* target = form->childAt(at);
@@ -189,6 +194,12 @@ private slots:
         row("country American; garment 2; sex 1; picture 2", "arrow 3, shows robe");
         row("country American; garment 2; sex 1", "arrow 2, checked Option1_2 Option2_1, shows robe");
         row("sex 0; country American; size 1 9; garment 0", "arrow 3, checked Option1_0 Option2_0, shows costume");
+        // Arrow keys choose among options as clicks do; never the trousers.
+        row("country American; arrow Option2_0 Down", "arrow 2, checked Option2_1, shows robe, lists 4/9 4 S/9 3/8");
+        row("sex 1; arrow Option2_1 Up", "checked Option2_0, shows costume");
+        row("arrow Option1_0 Right", "arrow 3, checked Option1_2, shows chemise");
+        row("garment 2; arrow Option1_2 Down", "arrow 3, checked Option1_0, shows robe");
+        row("garment 0; arrow Option1_0 Left", "checked Option1_2");
         // France with a man (or no sex yet) disables the trousers for good.
         row("country francais", "trousers off");
         row("sex 1; country francais", "trousers on");
@@ -410,8 +421,8 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text().section('\n', 0, 1),
                  "Royaume-Uni\tJapon\tFrance\tÉtats-Unis\tAllemagne\tItalie\tAustralie\n"
                  "38\tM\t48\t38\t48\t48\t87");
-        // Japanese: the options button, the arrow to its flag, OK; then French again.
-        keys("Tab Tab Return Right Space Tab Tab Tab Tab Return");  // past the result panel
+        // Japanese: the options button, the arrow that chooses its flag, OK; then French again.
+        keys("Tab Tab Return Right Tab Tab Tab Tab Return");  // past the result panel
         QCOMPARE(quorvel::language::LanguageCode() + child<QAbstractButton>("SeeBtn")->text(), "2サイズを見る");
         keys("Return Tab Return Tab Tab Tab Return");
         QCOMPARE(quorvel::language::LanguageCode() + child<QAbstractButton>("SeeBtn")->text(), "0Voir");

@@ -199,11 +199,11 @@ press Tab space
 expect "the language in force, as a button" "Français.*selected radio button"
 expect "the language in force, one of five" "[0-9] of 5"
 press Right
-expect "the next flag by arrow, one of five" "Deutsch.*not selected radio button.*4 of 5"
-press Tab Tab Tab Tab Tab
-expect "the language options, one of five" "Français.*selected radio button.*3 of 5"
-press Right
-expect "the next language option by arrow" "Deutsch.*radio button.*4 of 5"
+expect "the next flag, chosen by arrow, one of five" "Deutsch\. selected radio button 4 of 5"
+press Tab Tab Tab Tab Tab Tab
+expect "the language options, one of five" "Français\. not selected radio button 3 of 5"
+press Left
+expect "the previous language option, chosen by arrow" "日本語\. selected radio button 2 of 5"
 press Escape
 stop_quorvel
 
@@ -216,6 +216,18 @@ press shift+Tab shift+Tab shift+Tab "ctrl+a m Return"
 expect "no equivalent, in Japanese" "スーツ：該当なし"
 press "ctrl+a 4 7" Tab Tab Tab "ctrl+a 4 1 period 5 Return"
 expect "between two rows, in Japanese" "イギリス 36.38.*スーツ：46と48の間; 靴：41と42の間"
+stop_quorvel
+
+# The size chart, opened by Ctrl+T after a conversion: the keyboard starts
+# on the size converted, heard as the user's.
+run_quorvel chart 0
+press space Tab Down Down Tab space Tab 4 8 Tab Tab Tab 4 1 Return
+expect "the result, announced" "France 41"
+press ctrl+t
+expect "the chart's opening cell, the user's size" "France 41, votre taille"
+press Down
+expect "the next row, named by the French size" "Japon 29, comme France 42"
+press Escape
 stop_quorvel
 
 kill "$orca_pid" 2>/dev/null

@@ -78,6 +78,9 @@ TEST(Chart, RowsConvertBackAndListEntriesLandOnThem)
                 EXPECT_EQ(same, !keyedOffChart.contains({t, c}) && !sharedLetter);
                 const ChartRows rows = ChartRowsOf(t, c, text);
                 EXPECT_TRUE(!same || (rows.first == int(r) && rows.count == 1));
+                // The row's heading is a size of the source that lands on it.
+                const ChartRows headed = ChartRowsOf(t, c, ChartRowSize(t, c, int(r)));
+                EXPECT_TRUE(headed.first <= int(r) && int(r) < headed.first + headed.count);
             }
         for (Country c : kCountries)
             for (std::string_view entry : SizeListEntries(c, SexOf(t), ListOfTable(t))) {
@@ -85,12 +88,16 @@ TEST(Chart, RowsConvertBackAndListEntriesLandOnThem)
                 PanelRow fromEntry;
                 ConvertSize(t, c, entry, fromEntry);
                 ASSERT_GE(rows.count, 1) << TableName(t) << ' ' << CountryName(c) << ' ' << entry;
+                for (int r = rows.first; r < rows.first + rows.count; ++r)
+                    EXPECT_EQ(ChartRowSize(t, c, r), entry) << TableName(t) << ' ' << CountryName(c);
                 for (std::size_t k = 0; k < kColumnCount && rows.count == 1; ++k)
                     EXPECT_TRUE(fromEntry[k] == entry || fromEntry[k] == chart[std::size_t(rows.first)][k]) << entry;
             }
     }
     EXPECT_EQ(std::pair(ChartRowsOf(MenSuit, Japan, "LL").first, ChartRowsOf(MenSuit, Japan, "LL").count), std::pair(5, 3));
     EXPECT_EQ(ChartRowsOf(MenSuit, UnitedKingdom, "33").count + ChartRowsOf(MenSuit, None, "34").count, 0);
+    EXPECT_EQ(std::tuple(ChartRowSize(WomenShirt, Australia, 0), ChartRowSize(MenShoes, None, 1), ChartRowSize(MenShoes, None, 8)),
+              std::tuple("4", "39", ""));
 }
 
 // The panel's answer where no row matches: a range between two rows, or a

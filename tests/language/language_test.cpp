@@ -117,6 +117,17 @@ private slots:
         QCOMPARE(Choice(), "shown option=0 marker=0 OK=off pending=1");  // the language in force
         Click(Dialog(), "Option1_2");
         QCOMPARE(Choice(), "shown option=2 marker=2 OK=off pending=0");
+        // Arrows choose as clicks do: an option leaves OK off, a flag turns it on.
+        QApplication::setActiveWindow(Dialog());
+        for (auto [control, key, choice] : {std::tuple{"Option1_2", Qt::Key_Right, "option=4 marker=4 OK=off pending=3"},
+                                            {"Option1_4", Qt::Key_Left, "option=2 marker=2 OK=off pending=0"},
+                                            {"Image1_0", Qt::Key_Left, "option=5 marker=5 OK=on pending=4"}}) {
+            Part(Dialog(), control)->setFocus();
+            QTest::keyClick(Part(Dialog(), control), key);
+            QCOMPARE(Choice(), QString("shown ") + choice);
+        }
+        Click(Dialog(), "Command5");
+        lang::ShowOptionsDialog();
         Click(Dialog(), "Image1_1");
         Click(Dialog(), "Option1_5");
         QCOMPARE(Choice(), "shown option=5 marker=5 OK=on pending=4");

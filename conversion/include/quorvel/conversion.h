@@ -186,6 +186,12 @@ SizeFit FitSize(Table table, Country source, std::string_view text);
 // around a size between them; none otherwise.
 ChartRows ChartRowsOf(Table table, Country source, std::string_view text);
 
+// The size a source country knows chart row `row` by, as its list offers it
+// (the text that lands on that row; where no entry of the list does, the
+// size the table looks the row up by). France's for Country::None; empty
+// for a row the table does not have.
+std::string_view ChartRowSize(Table table, Country source, int row);
+
 // ------------------------------------------------------------- dispatch
 
 // What a cell shows where the tables give no equivalent of the size asked.

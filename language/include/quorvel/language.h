@@ -22,7 +22,12 @@ struct Dialogs;
 struct ChartTexts {
     QString command;     // the menu command that opens it
     QString men, women;  // its title by sex, followed by the garment's name
-    QString row;         // a screen reader hears it with a row number
+    // A cell's row, as a screen reader hears it after the cell: "%1 %2" is
+    // the country and size that head the row.
+    QString sameAs;
+    // The highlighted rows, in the legend and after their cells' names: the
+    // size converted, or a size between the two rows.
+    QString yourSize, between;
 };
 
 // The main window's texts in one language.

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QWidget>
 
+class QButtonGroup;
+class QKeyEvent;
+
 namespace quorvel::ui {
 
 // The face installed here that stands for a designed one ("MS Sans Serif",
@@ -88,6 +91,12 @@ void InstallAccessibleRoles();
 // the parent, where they keep their places: assistive tools count a control's
 // position among its group ("1 of 3"), not among the pictures beside it.
 QWidget* Gather(QWidget* parent, const QString& name, const QList<QWidget*>& controls);
+
+// Arrow keys in this group of options choose the option they move to, as a
+// click would, among those the keyboard reaches; Right and Down go forward.
+void ChooseByArrows(QButtonGroup* group);
+// 1 for Right or Down, -1 for Left or Up, pressed alone; 0 for any other key.
+int ArrowStep(const QKeyEvent& key);
 
 // Element k of a control array: "Label2" and 3 make "Label2_3".
 inline QString IndexedName(const char* design, int k)
