@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include "single_instance.h"
 
@@ -120,6 +121,42 @@ private slots:
         first.reset();
         QCOMPARE(outlived, 0);
         close(silent);
+    }
+
+    // A later run while the first ends, however the two meet: the first
+    // answers no one once out of its event loop, and its socket goes; the
+    // later run, refused or hung up on, takes the lock once it is free.
+    void laterRunWhileTheFirstEnds_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("ended before the call") << "end, ask";
+        QTest::newRow("out of its loop, then ended during the call") << "quit, ask, end";
+        QTest::newRow("called, then out of its loop and ended") << "ask, quit, end";
+    }
+
+    void laterRunWhileTheFirstEnds()
+    {
+        QFETCH(QString, steps);
+        QTemporaryDir dir;
+        auto first = std::make_unique<SingleInstance>(dir.path());
+        QVERIFY(first->listen());
+        SingleInstance later(dir.path());
+        QCOMPARE(later.role(), Role::Second);
+        std::future<QString> asked;
+        for (const QString& step : steps.split(", ")) {
+            if (step == "ask") {
+                asked = std::async(std::launch::async, [&later] { return later.askFirstToShow({}, 20s); });
+                continue;
+            }
+            if (step == "end")
+                first.reset();
+            else
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit), QCoreApplication::exec();
+            QVERIFY(!QFile::exists(dir.filePath("quorvel.socket")));
+        }
+        QCOMPARE(asked.get(), QString());
+        QCOMPARE(later.role(), Role::First);
+        QVERIFY(later.listen());
     }
 
     // Where later runs cannot reach the first, both say why, at once.
