@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -40,24 +41,20 @@ QList<QByteArray> Others(QByteArray store)
 }
 
 // What QSettings itself makes of a store the reader took: texts only, none
-// of its own types ("@Variant(", "@ByteArray(", ...), which could nest. A
-// path of its own each time: QSettings keeps what it parsed of a path.
+// of its own types, which could nest. A path of its own each time, as
+// QSettings keeps what it parsed of one; a key without a name has no value.
 bool TextsOnly(const QByteArray& store)
 {
     static int checks = 0;
-    const QString path = g_root + QStringLiteral("/check-%1.conf").arg(++checks);
-    QFile file(path);
+    QFile file(g_root + QStringLiteral("/check-%1.conf").arg(++checks));
     Check(file.open(QFile::WriteOnly) && file.write(store) == store.size() && file.flush());
-    bool texts = true;
-    {
-        const QSettings settings(path, QSettings::IniFormat);
-        for (const QString& key : settings.allKeys()) {
-            const int type = settings.value(key).typeId();
-            texts = texts && (type == QMetaType::QString || type == QMetaType::QStringList);
-        }
-    }
-    QFile::remove(path);
-    return texts;
+    const QSettings settings(file.fileName(), QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    file.remove();
+    return std::all_of(keys.cbegin(), keys.cend(), [&settings](const QString& key) {
+        const int type = settings.value(key).typeId();
+        return type == QMetaType::QString || type == QMetaType::QStringList || type == QMetaType::UnknownType;
+    });
 }
 
 }  // namespace
