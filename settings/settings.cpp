@@ -239,9 +239,10 @@ QString ThroughLinks(QString path)
 // `changed` when another program changed the store meanwhile.
 bool Replace(const QString& path, const Inspection& read, const QByteArray& contents, bool& changed)
 {
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
     const QByteArray target = QFile::encodeName(path);
+    // A store made read-only stays as it is, as the user meant.
+    if (!QDir().mkpath(QFileInfo(path).path()) || (::access(target.constData(), W_OK) != 0 && errno != ENOENT))
+        return false;
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 10; ++attempt) {
