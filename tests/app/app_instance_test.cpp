@@ -148,7 +148,7 @@ private slots:
             else if (step == "end")
                 first.reset();
             else
-                QTimer::singleShot(0, qApp, &QCoreApplication::quit), QCoreApplication::exec();
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit), QCoreApplication::exec();
             QVERIFY(step == "ask" || !QFile::exists(dir.filePath("quorvel.socket")));
         }
         QCOMPARE(asked.get(), QString());
