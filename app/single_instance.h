@@ -36,14 +36,17 @@ public:
     QString problem() const { return problem_; }
 
     // The first instance: starts answering later runs (needs the application
-    // object). False, with problem() saying why, when they cannot reach it.
+    // object), until the application leaves its event loop. False, with
+    // problem() saying why, when they cannot reach it.
     bool listen();
     // A later instance: asks the first one to show itself, handing on the
     // activation token the desktop gave this run (may be empty), and waits
     // at most `patience` for its answer: it may be starting, busy or stopped.
-    // Empty when it answered; otherwise why not, for standard error.
+    // Empty when it answered, or when the first ended meanwhile and this run
+    // took the lock: its role is First then. Otherwise why not, for standard
+    // error.
     QString askFirstToShow(const QByteArray& activationToken,
-                           std::chrono::milliseconds patience = std::chrono::seconds(2)) const;
+                           std::chrono::milliseconds patience = std::chrono::seconds(2));
 
 signals:
     // Later runs asked to be shown: at most once per turn of the event loop
@@ -52,6 +55,10 @@ signals:
 
 private:
     void queueShow(const QByteArray& activationToken);
+    // Takes the lock if it is free; says the role that gives.
+    Role TryLock();
+    // No more calls taken, the socket gone; the lock stays.
+    void StopListening();
 
     Role role_ = Role::Unchecked;
     QString problem_;

@@ -1,5 +1,6 @@
 #include "single_instance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -64,6 +65,11 @@ SingleInstance::SingleInstance(QString folder) : folder_(folder.isEmpty() ? Priv
         problem_ = QStringLiteral("no folder of this user's alone to keep the lock in");
         return;
     }
+    role_ = TryLock();
+}
+
+SingleInstance::Role SingleInstance::TryLock()
+{
     // Not blocking, not through a link; the kernel drops the lock with the
     // process, so a crashed run leaves nothing stale, whatever the file holds.
     const QByteArray path = QFile::encodeName(folder_ + QLatin1Char('/') + QLatin1String(kLockName));
@@ -71,34 +77,35 @@ SingleInstance::SingleInstance(QString folder) : folder_(folder.isEmpty() ? Priv
     struct stat info {};
     if (fd < 0) {
         problem_ = QStringLiteral("cannot open the lock %1: %2").arg(QFile::decodeName(path), Reason(errno));
-        return;
+        return Role::Unchecked;
     }
+    Role role = Role::Unchecked;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         problem_ = QStringLiteral("the lock %1 is not a regular file").arg(QFile::decodeName(path));
     } else if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        role_ = Role::First;
         lock_ = fd;
         // For people looking at the folder; nothing reads it back.
         const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
         const bool noted = ::ftruncate(fd, 0) == 0 && ::write(fd, pid.constData(), std::size_t(pid.size())) > 0;
         Q_UNUSED(noted);
-        return;
+        return Role::First;
     } else if (errno == EWOULDBLOCK) {
-        role_ = Role::Second;
+        role = Role::Second;
     } else {
         problem_ = QStringLiteral("cannot lock %1: %2").arg(QFile::decodeName(path), Reason(errno));
     }
     ::close(fd);
+    return role;
 }
 
 SingleInstance::~SingleInstance()
 {
     // The lock file stays: removing it while another run waits to open it
-    // would let two runs hold two different locks.
-    delete serverNotifier_;
-    for (qintptr fd : {server_, lock_})
-        if (fd >= 0)
-            ::close(int(fd));
+    // would let two runs hold two different locks. The socket goes first,
+    // while the lock still says it is ours.
+    StopListening();
+    if (lock_ >= 0)
+        ::close(int(lock_));
 }
 
 namespace {
@@ -198,6 +205,9 @@ bool SingleInstance::listen()
         return false;
     }
     server_ = server;
+    // Out of its event loop, this run answers no one: later runs are told
+    // at once, and take its place once it has ended.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &SingleInstance::StopListening);
     auto* requests = new QSocketNotifier(server, QSocketNotifier::Read, this);
     serverNotifier_ = requests;
     connect(requests, &QSocketNotifier::activated, this, [this] {
@@ -227,7 +237,22 @@ bool SingleInstance::listen()
     return true;
 }
 
-QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::chrono::milliseconds patience) const
+void SingleInstance::StopListening()
+{
+    if (server_ < 0)
+        return;
+    // The callers not answered yet are hung up on: they try again.
+    const QObjectList callers = children();
+    for (QObject* child : callers)
+        if (dynamic_cast<Caller*>(child) != nullptr)
+            delete child;
+    delete std::exchange(serverNotifier_, nullptr);
+    // Ours while the lock is: no other run has made a socket there since.
+    ::unlink(QFile::encodeName(SocketPath(folder_)).constData());
+    ::close(int(std::exchange(server_, -1)));
+}
+
+QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::chrono::milliseconds patience)
 {
     using Clock = std::chrono::steady_clock;
     if (role_ != Role::Second)
@@ -243,35 +268,52 @@ QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::c
     auto left = [&] {
         return int(std::max<qint64>(0, std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count()));
     };
+    const QByteArray message = activationToken.left(kLongestMessage - 1) + '\n';
     // Connected without blocking: a first run that is still starting has no
     // socket yet, and one that is stopped takes no calls, so its queue fills.
-    int fd = -1;
+    // One that is ending has none any more, or hangs up unanswered: once it
+    // has ended, its lock is free and this run is the first.
     while (true) {
-        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd < 0)
             return cannot + Reason(errno);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-            break;
-        const int error = errno;
-        ::close(fd);
+        int error = 0;
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            const bool sent = ::send(fd, message.constData(), std::size_t(message.size()), MSG_NOSIGNAL) == message.size();
+            error = sent ? 0 : errno;
+            pollfd answer{fd, POLLIN, 0};
+            int ready = 0;
+            while (sent && (ready = ::poll(&answer, 1, left())) < 0 && errno == EINTR) {
+            }
+            char reply = 0;
+            ssize_t got = -1;
+            if (ready > 0) {
+                got = ::recv(fd, &reply, 1, 0);
+                error = got < 0 ? errno : 0;
+            }
+            ::close(fd);
+            if (got == 1 && reply == '\n')
+                return {};
+            if (got != 0 && error != ECONNRESET && error != EPIPE)
+                return noAnswer;
+            error = ECONNRESET;  // hung up on, unanswered: it is ending
+        } else {
+            error = errno;
+            ::close(fd);
+        }
         struct stat info {};
         if (error == ECONNREFUSED && ::lstat(address.sun_path, &info) == 0 && !S_ISSOCK(info.st_mode))
             return cannot + QStringLiteral("%1 is not a socket").arg(path);
-        if (error != EAGAIN && error != ENOENT && error != ECONNREFUSED && error != EINTR)
+        if (error != EAGAIN && error != ENOENT && error != ECONNREFUSED && error != ECONNRESET && error != EINTR)
             return cannot + QStringLiteral("%1: %2").arg(path, Reason(error));
+        if (error != EAGAIN && TryLock() == Role::First) {
+            role_ = Role::First;
+            return {};
+        }
         if (left() == 0)
             return noAnswer;
         std::this_thread::sleep_for(std::chrono::milliseconds(std::min(20, left())));
     }
-    const QByteArray message = activationToken.left(kLongestMessage - 1) + '\n';
-    bool answered = ::send(fd, message.constData(), std::size_t(message.size()), MSG_NOSIGNAL) == message.size();
-    pollfd answer{fd, POLLIN, 0};
-    char reply = 0;
-    while (answered && ::poll(&answer, 1, left()) < 0 && errno == EINTR) {
-    }
-    answered = answered && (answer.revents & POLLIN) && ::recv(fd, &reply, 1, 0) == 1 && reply == '\n';
-    ::close(fd);
-    return answered ? QString() : noAnswer;
 }
 
 }  // namespace quorvel::app

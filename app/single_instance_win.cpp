@@ -1,11 +1,13 @@
 #include "single_instance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QWinEventNotifier>
 
 #include <qt_windows.h>
 
 #include <string>
+#include <utility>
 
 namespace quorvel::app {
 namespace {
@@ -22,36 +24,37 @@ std::wstring ObjectName(const QString& folder, const char* what)
 
 }  // namespace
 
-SingleInstance::SingleInstance(QString folder) : folder_(std::move(folder))
+SingleInstance::SingleInstance(QString folder) : folder_(std::move(folder)) { role_ = TryLock(); }
+
+SingleInstance::Role SingleInstance::TryLock()
 {
     // Owning the mutex, not its existence, makes the first instance: a later
     // run that only looks at it, or an owner that died, leaves it free.
     HANDLE mutex = ::CreateMutexW(nullptr, FALSE, ObjectName(folder_, "lock").c_str());
     if (mutex == nullptr) {
         problem_ = QStringLiteral("cannot open the instance lock: %1").arg(qt_error_string(int(::GetLastError())));
-        return;
+        return Role::Unchecked;
     }
+    Role role = Role::Unchecked;
     switch (::WaitForSingleObject(mutex, 0)) {
     case WAIT_OBJECT_0:
     case WAIT_ABANDONED:
-        role_ = Role::First;
         lock_ = reinterpret_cast<qintptr>(mutex);
-        return;
+        return Role::First;
     case WAIT_TIMEOUT:
-        role_ = Role::Second;
+        role = Role::Second;
         break;
     default:
         problem_ = QStringLiteral("cannot take the instance lock: %1").arg(qt_error_string(int(::GetLastError())));
         break;
     }
     ::CloseHandle(mutex);
+    return role;
 }
 
 SingleInstance::~SingleInstance()
 {
-    delete serverNotifier_;  // before the handle it waits on
-    if (server_ != -1)
-        ::CloseHandle(reinterpret_cast<HANDLE>(server_));
+    StopListening();
     if (lock_ != -1) {
         ::ReleaseMutex(reinterpret_cast<HANDLE>(lock_));
         ::CloseHandle(reinterpret_cast<HANDLE>(lock_));
@@ -69,27 +72,40 @@ bool SingleInstance::listen()
         return false;
     }
     server_ = reinterpret_cast<qintptr>(event);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &SingleInstance::StopListening);
     auto* requests = new QWinEventNotifier(event, this);
     serverNotifier_ = requests;
     connect(requests, &QWinEventNotifier::activated, this, [this] { queueShow({}); });
     return true;
 }
 
-QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::chrono::milliseconds patience) const
+void SingleInstance::StopListening()
+{
+    delete std::exchange(serverNotifier_, nullptr);  // before the handle it waits on
+    if (server_ != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(std::exchange(server_, -1)));
+}
+
+QString SingleInstance::askFirstToShow(const QByteArray& activationToken, std::chrono::milliseconds patience)
 {
     Q_UNUSED(activationToken);  // a Wayland matter
     if (role_ != Role::Second)
         return {};
-    // The first run makes the event once it has started: wait for it a little.
+    // The first run makes the event once it has started, and it goes with
+    // the first run: wait for it a little, and take the lock once it is free.
     const auto deadline = std::chrono::steady_clock::now() + patience;
     HANDLE event = nullptr;
-    while ((event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, ObjectName(folder_, "show").c_str())) == nullptr
-           && std::chrono::steady_clock::now() < deadline)
+    while ((event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, ObjectName(folder_, "show").c_str())) == nullptr) {
+        if (TryLock() == Role::First) {
+            role_ = Role::First;
+            return {};
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return QStringLiteral("the running Quorvel did not answer within %1 ms: %2")
+                .arg(patience.count())
+                .arg(qt_error_string(int(::GetLastError())));
         ::Sleep(20);
-    if (event == nullptr)
-        return QStringLiteral("the running Quorvel did not answer within %1 ms: %2")
-            .arg(patience.count())
-            .arg(qt_error_string(int(::GetLastError())));
+    }
     // The user started this run, so it may hand the foreground on: without
     // that, Windows would only flash the first run's taskbar button.
     ::AllowSetForegroundWindow(ASFW_ANY);

@@ -165,8 +165,11 @@ void LoadSettings()
     // Nothing stored yet: the desktop's language, stored only once chosen.
     g_languageCode = read.value.isEmpty() && !read.unreadable ? DesktopLanguageCode() : read.value;
     ApplyLanguage();
+    // Once the event loop runs: at start-up, the main window is up by then,
+    // and later starts are answered while the message waits for the user.
     if (read.unreadable)
-        detail::ShowMessage(Message::SettingsUnreadable);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { detail::ShowMessage(Message::SettingsUnreadable); }, Qt::QueuedConnection);
 }
 
 void ApplyLanguage()
@@ -207,13 +210,12 @@ QString PendingLanguageCode() { return g_pendingLanguageCode; }
 
 QString MessageText(Message message)
 {
+    // In the language in force; with none, in the designed French.
+    const texts::Language* language = texts::FindLanguage(g_languageCode);
+    const texts::MessageTexts texts = texts::MessageTextsIn(language != nullptr ? *language : texts::kFrench);
     switch (message) {
-    case Message::SettingsUnreadable:
-        return QStringLiteral("The saved interface language could not be read. "
-                              "Quorvel shows its default texts.");
-    case Message::SettingsNotSaved:
-        return QStringLiteral("The chosen interface language could not be saved. "
-                              "It stays in use until Quorvel ends.");
+    case Message::SettingsUnreadable: return texts.unreadable;
+    case Message::SettingsNotSaved: return texts.notSaved;
     }
     return {};
 }

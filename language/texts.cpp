@@ -170,6 +170,33 @@ AboutTexts AboutTextsIn(const Language& language)
 
 #undef QV_NOTICE_EN
 
+MessageTexts MessageTextsIn(const Language& language)
+{
+    const In in(language);
+    return {
+        .unreadable = in({"La langue d'interface enregistrée n'a pas pu être lue. "
+                          "Quorvel affiche ses textes par défaut.",
+                          "The saved interface language could not be read. "
+                          "Quorvel shows its default texts.",
+                          "保存された表示言語を読み込めませんでした。"
+                          "Quorvelは既定のテキストで表示します。",
+                          "Die gespeicherte Sprache der Oberfläche konnte nicht gelesen werden. "
+                          "Quorvel zeigt seine Standardtexte.",
+                          "Non è stato possibile leggere la lingua dell'interfaccia salvata. "
+                          "Quorvel mostra i suoi testi predefiniti."}),
+        .notSaved = in({"La langue d'interface choisie n'a pas pu être enregistrée. "
+                        "Elle reste en usage jusqu'à la fermeture de Quorvel.",
+                        "The chosen interface language could not be saved. "
+                        "It stays in use until Quorvel ends.",
+                        "選択した表示言語を保存できませんでした。"
+                        "Quorvelを終了するまでこの言語で表示します。",
+                        "Die gewählte Sprache der Oberfläche konnte nicht gespeichert werden. "
+                        "Sie bleibt in Gebrauch, bis Quorvel endet.",
+                        "Non è stato possibile salvare la lingua dell'interfaccia scelta. "
+                        "Resta in uso fino alla chiusura di Quorvel."}),
+    };
+}
+
 OptionsTexts DesignedOptionsTexts()
 {
     OptionsTexts texts = OptionsTextsIn(kFrench);

@@ -42,10 +42,16 @@ struct AboutTexts {
     QString title, about;
 };
 
+// The program's two messages.
+struct MessageTexts {
+    QString unreadable, notSaved;
+};
+
 // The texts of each window in a language.
 MainWindowTexts MainWindowTextsIn(const Language& language);
 OptionsTexts OptionsTextsIn(const Language& language);
 AboutTexts AboutTextsIn(const Language& language);
+MessageTexts MessageTextsIn(const Language& language);
 // In force until a language is applied; the about box speaks French until then.
 OptionsTexts DesignedOptionsTexts();
 

@@ -1,9 +1,12 @@
 // The window program's command line as main reads it: --help and --version
-// first, then a real QApplication takes Qt's options and the rest is refused.
+// first, options naming files Qt must not read taken out, then a real
+// QApplication takes Qt's options and the rest is refused.
 #include "command_line.h"
 
 #include <QApplication>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class CommandLineTest : public QObject {
     Q_OBJECT
@@ -21,11 +24,21 @@ private slots:
         QTest::newRow("-qwindowicon x.png -widgetcount") << "-1 ";
         QTest::newRow("-style fusion --frobnicate") << "2 quorvel: unknown option '--frobnicate'";
         QTest::newRow("extra") << "2 quorvel: unexpected argument 'extra'";
+        // FIFO names a FIFO, FILE an empty file.
+        QTest::newRow("-qwindowicon FIFO -reverse") << "-1 quorvel: ignoring -qwindowicon FIFO: not a regular file";
+        QTest::newRow("--icon FIFO") << "-1 quorvel: ignoring --icon FIFO: not a regular file";
+        QTest::newRow("-stylesheet /dev/zero -qwindowicon FILE") << "-1 quorvel: ignoring -stylesheet /dev/zero: not a regular file";
+        QTest::newRow("-qwindowtitle -qwindowicon FIFO") << "2 quorvel: unexpected argument 'FIFO'";
+        QTest::newRow("-stylesheet FILE -qwindowicon edit-copy") << "-1 ";
     }
 
     void arguments()
     {
-        QList<QByteArray> words = QByteArray("quorvel ").append(QTest::currentDataTag()).split(' ');
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("FIFO"), file = dir.filePath("FILE");
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QFile(file).open(QFile::WriteOnly));
+        QList<QByteArray> words =
+            QString("quorvel ").append(QTest::currentDataTag()).replace("FIFO", fifo).replace("FILE", file).toUtf8().split(' ');
         words.removeAll(QByteArray());
         QList<char*> argv;
         for (QByteArray& word : words)
@@ -34,6 +47,7 @@ private slots:
         std::FILE* out = std::tmpfile();
         std::optional<int> status = quorvel::app::HandleInformationOptions(argc, argv.data(), out);
         if (!status) {
+            quorvel::app::DropUnsafeFileOptions(argc, argv.data(), out);
             const QApplication app(argc, argv.data());
             status = quorvel::app::RefuseLeftArguments(QApplication::arguments(), out);
         }
@@ -41,7 +55,7 @@ private slots:
         std::rewind(out);
         line[std::fread(line, 1, sizeof line - 1, out)] = '\0';
         std::fclose(out);
-        QTEST(QString::number(status.value_or(-1)) + ' ' + QString(line).section('\n', 0, 0), "outcome");
+        QTEST(QString::number(status.value_or(-1)) + ' ' + QString(line).section('\n', 0, 0).replace(fifo, "FIFO"), "outcome");
     }
 };
 

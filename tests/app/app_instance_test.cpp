@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include "single_instance.h"
 
@@ -120,6 +121,38 @@ private slots:
         first.reset();
         QCOMPARE(outlived, 0);
         close(silent);
+    }
+
+    // A later run while the first ends, however the two meet: the first
+    // answers no one once out of its event loop, and its socket goes; the
+    // later run, refused or hung up on, takes the lock once it is free.
+    void laterRunWhileTheFirstEnds_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("ended, then called") << QStringList{"end", "ask"};
+        QTest::newRow("out of its loop, called, ended") << QStringList{"quit", "ask", "end"};
+        QTest::newRow("called, out of its loop, ended") << QStringList{"ask", "quit", "end"};
+    }
+
+    void laterRunWhileTheFirstEnds()
+    {
+        QFETCH(QStringList, steps);
+        QTemporaryDir dir;
+        auto first = std::make_unique<SingleInstance>(dir.path());
+        SingleInstance later(dir.path());
+        QVERIFY(first->listen() && later.role() == Role::Second);
+        std::future<QString> asked;
+        for (const QString& step : steps) {
+            if (step == "ask")
+                asked = std::async(std::launch::async, [&later] { return later.askFirstToShow({}, 20s); });
+            else if (step == "end")
+                first.reset();
+            else
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit), QCoreApplication::exec();
+            QVERIFY(step == "ask" || !QFile::exists(dir.filePath("quorvel.socket")));
+        }
+        QCOMPARE(asked.get(), QString());
+        QVERIFY(later.role() == Role::First && later.listen());
     }
 
     // Where later runs cannot reach the first, both say why, at once.

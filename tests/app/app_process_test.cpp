@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -85,7 +88,7 @@ class ProcessTest : public QObject {
     }
 
 private slots:
-    void cleanup() { program_.kill(), program_.waitForFinished(); }
+    void cleanup() { program_.kill(), program_.waitForFinished(), program_.setProcessEnvironment(QProcessEnvironment(QProcessEnvironment::InheritFromParent)); }
 
     void userOnX_data()
     {
@@ -139,6 +142,67 @@ private slots:
                 return;
         }
         QVERIFY(EndedQuietly(program_));
+    }
+
+    // Starts in hostile conditions: each ends with its status and one line
+    // (more after a usage error), or opens its window; none crashes, or
+    // hangs, with or without the lock. A later start comes once the first
+    // window, and the message of an unreadable store, are up.
+    void hostileStarts_data()
+    {
+        QTest::addColumn<QString>("first");     // how a first runs, if one does
+        QTest::addColumn<QStringList>("args");  // "no display" drops DISPLAY and the like; %f names a FIFO
+        QTest::addColumn<int>("status");        // -1: it opens its window
+        QTest::addColumn<QString>("said");      // how its line begins
+        const QString none, noDisplay = "quorvel: no display could be opened", icon = "quorvel: ignoring -qwindowicon ";
+        QTest::newRow("no display") << none << QStringList{"no display", "--bogus"} << 1 << noDisplay;
+        QTest::newRow("no display, -style") << none << QStringList{"no display", "-style", "fusion"} << 1 << noDisplay;
+        QTest::newRow("no such platform") << none << QStringList{"-platform", "nonexistent"} << 1
+                                          << "quorvel: there is no platform \"nonexistent\"";
+        QTest::newRow("-platform ''") << none << QStringList{"-platform", ""} << 1 << noDisplay;
+        QTest::newRow("-display :999") << none << QStringList{"-display", ":999"} << 1 << noDisplay;
+        QTest::newRow("no compositor") << none << QStringList{"no display", "-platform", "wayland"} << 1 << noDisplay;
+        QTest::newRow("unknown option") << none << QStringList{"--bogus"} << 2 << "quorvel: unknown option '--bogus'";
+        QTest::newRow("icon a FIFO") << none << QStringList{"-qwindowicon", "%f"} << -1 << icon;
+        QTest::newRow("later, icon a FIFO") << "plain" << QStringList{"-qwindowicon", "%f"} << 0 << icon;
+        QTest::newRow("later, message up") << "unreadable store" << QStringList{} << 0 << none;
+    }
+
+    void hostileStarts()
+    {
+        QFETCH(QString, first);
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("icon")).constData(), 0600), 0);
+        args.replaceInStrings("%f", dir.filePath("icon"));
+        QFile store(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Dravenor/Quorvel.conf");
+        const auto forget = qScopeGuard([&] { store.remove(); });
+        QVERIFY(first != "unreadable store" || (QDir().mkpath(QFileInfo(store).path()) && store.open(QFile::WriteOnly) && store.write("[General\n") && store.flush()));
+        auto windows = [] { return Output("xdotool", {"search", "--onlyvisible", "--name", "^Quorvel$"}).split('\n', Qt::SkipEmptyParts).size(); };
+        if (!first.isEmpty()) {
+            program_.start(QUORVEL_PROGRAM);
+            QTRY_COMPARE_WITH_TIMEOUT(windows(), first == "plain" ? 1 : 2, 20000);
+        }
+        // As a user's session has it, with Qt's reasons not silenced.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"QT_LOGGING_RULES", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            if (args.value(0) == "no display" || variable == QStringLiteral("QT_LOGGING_RULES"))
+                environment.remove(variable);
+        args.removeAll("no display");
+        QProcess later;
+        QProcess& start = first.isEmpty() ? program_ : later;
+        start.setProcessEnvironment(environment);
+        start.start(QUORVEL_PROGRAM, args);
+        if (status < 0)
+            QTRY_COMPARE_WITH_TIMEOUT(windows(), 1, 20000);
+        else
+            QVERIFY(start.waitForFinished(20000) && start.exitStatus() == QProcess::NormalExit);
+        const QString err = QString::fromLocal8Bit(start.readAllStandardError());
+        const QString line = status == 2 ? err.section('\n', 0, 0) + '\n' : err;
+        QVERIFY2((status < 0 || start.exitCode() == status) && line.startsWith(said) && line.count('\n') == !said.isEmpty(),
+                 qPrintable(QString("status %1, said: %2").arg(start.exitCode()).arg(err)));
     }
 };
 

@@ -108,7 +108,7 @@ private slots:
             first.start(QUORVEL_PROGRAM);
             QTRY_VERIFY_WITH_TIMEOUT(first.Listening(), 20000);
             QVERIFY(first.Later({"XDG_ACTIVATION_TOKEN=quorvel-test-a"}));
-            const quorvel::app::SingleInstance caller(first.runtime.path());
+            quorvel::app::SingleInstance caller(first.runtime.path());
             QCOMPARE(caller.role(), quorvel::app::SingleInstance::Role::Second);
             for (int i = 0; i < 300; ++i)
                 QCOMPARE(caller.askFirstToShow("burst-" + QByteArray::number(i)), QString());

@@ -201,20 +201,37 @@ private slots:
         QCOMPARE(lang::LanguageCode(), "1");
     }
 
-    // A damaged store: one message, no language; OK on a flag then applies
-    // the language for this run and tells once that the store refused it.
+    // A damaged store: no language, and one message once the event loop
+    // runs, nothing modal before; OK on a flag then applies the language for
+    // this run and tells once that the store refused it.
     void loadSettings()
     {
         QVERIFY(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).mkpath("Dravenor"));
         QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Dravenor/Quorvel.conf");
         QVERIFY(file.open(QFile::WriteOnly) && file.write("[General\n") && file.flush());
         lang::LoadSettings();
+        QCOMPARE(messages_, Messages());
+        QCoreApplication::processEvents();
         QCOMPARE(lang::LanguageCode() + '|' + form1_->prompt->text(), "|Label1_0");
         lang::ShowOptionsDialog();
         Click(Dialog(), "Image1_4");
         Click(Dialog(), "Command4");
         QCOMPARE(lang::LanguageCode() + '|' + form1_->prompt->text(), "3|Ihr Land ?");
         QCOMPARE(messages_, (Messages{Message::SettingsUnreadable, Message::SettingsNotSaved}));
+    }
+
+    // Each message speaks the language in force, a text of its own in each;
+    // with none, the designed French.
+    void messagesSpeakTheLanguage()
+    {
+        QStringList texts;
+        for (const char* code : {"0", "1", "2", "3", "4", ""}) {
+            lang::SetLanguageCode(code);
+            texts << lang::MessageText(Message::SettingsUnreadable) << lang::MessageText(Message::SettingsNotSaved);
+        }
+        QCOMPARE(texts.mid(10), texts.mid(0, 2));
+        texts.removeDuplicates();
+        QCOMPARE(texts.size(), 10);
     }
 };
 

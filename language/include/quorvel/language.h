@@ -78,7 +78,7 @@ void SetLanguageCode(const QString& code);
 // Reads the stored code into LanguageCode and applies it to all windows. With
 // nothing stored, the desktop's language when it is one of the five (not
 // stored); otherwise the designed texts stay. A store that exists but cannot
-// be read gives the empty code and one message.
+// be read gives the empty code and one message, once the event loop runs.
 void LoadSettings();
 
 // The code of the first of the desktop's languages that is one of the five
@@ -108,8 +108,9 @@ void ShowOptionsDialog();
 // The language chosen in the options dialog and not yet confirmed.
 QString PendingLanguageCode();
 
-// The program's two messages. They go through a hook so that a test can
-// catch them; without one, each shows as a message box.
+// The program's two messages, in the language in force (the designed French
+// without one). They go through a hook so that a test can catch them;
+// without one, each shows as a message box.
 enum class Message {
     SettingsUnreadable,  // the saved language could not be read
     SettingsNotSaved,    // the chosen language could not be saved

@@ -12,6 +12,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace quorvel::settings {
 
 inline constexpr char kOrganization[] = "Dravenor";
@@ -37,9 +39,20 @@ ReadResult ReadLanguageCode();
 
 // Writes `code`, one of "0" to "4", as the "Language" value of the user's
 // store and returns true only when it is on disk (or in the registry). The
-// other lines of the file are kept byte for byte. The write is refused, and
-// the file left as it was, when the store could not be read, or when the
-// result would be more than a later read accepts.
+// other lines of the file are kept byte for byte, a line another program
+// wrote meanwhile too. The write is refused, and the file left as it was,
+// when the store could not be read, when the result would be more than a
+// later read accepts, or when the disk did not take all of it.
 bool WriteLanguageCode(const QString& code);
+
+namespace testing {
+// The moments where another program, or a full disk, may meet a read or a
+// save of the store: a test plays them through the hook.
+enum class Moment {
+    StoreOpened,    // the store is open and about to be read
+    BeforeReplace,  // the new text is on the disk beside the store
+};
+void SetMomentHook(std::function<void(Moment)> hook);
+}  // namespace testing
 
 }  // namespace quorvel::settings
