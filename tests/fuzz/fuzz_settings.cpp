@@ -16,10 +16,7 @@ using namespace quorvel::settings;
 
 namespace {
 
-void Check(bool ok)
-{
-    if (!ok) __builtin_trap();
-}
+void Check(bool ok) { if (!ok) __builtin_trap(); }
 
 QString g_root, g_store;
 

@@ -30,21 +30,21 @@ QByteArray Nested(const QByteArray& at)
 // A null store is no file; one that is more than a file's contents is named in <>.
 void Place(const QString& path, const QByteArray& store)
 {
-    const QString folder = QFileInfo(path).path();
     if (store == "<blocked>")  // its folder is a file
-        return Place(folder, "not a folder");
-    if (!store.isNull())
-        QVERIFY(QDir().mkpath(store == "<folder>" ? path : folder));
-    QFile file(path);
+        return Place(QFileInfo(path).path(), "not a folder");
+    if (store.isNull())
+        return;
+    QVERIFY(QDir().mkpath(store == "<folder>" ? path : QFileInfo(path).path()));
     if (store.startsWith("<link>")) {  // a link to the store kept elsewhere
         QVERIFY(QFile::link(path + ".kept", path));
         return Place(path + ".kept", store.sliced(6));
     }
+    QFile file(path);
     if (store == "<read error>")  // a regular file whose read() fails
         QVERIFY(QFile::link("/proc/self/mem", path));
     else if (store == "<FIFO>")
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (!store.isNull() && store != "<folder>")
+    else if (store != "<folder>")
         QVERIFY(file.open(QFile::WriteOnly) && file.write(store) == store.size() && file.flush());
 }
 
@@ -55,11 +55,7 @@ QByteArray Contents(const QString& path)
 }
 
 // The value read, marked when the store is reported unreadable.
-QString Read()
-{
-    const ReadResult read = ReadLanguageCode();
-    return (read.unreadable ? "unreadable:" : "") + read.value;
-}
+QString Read() { const ReadResult read = ReadLanguageCode(); return (read.unreadable ? "unreadable:" : "") + read.value; }
 
 }  // namespace
 
