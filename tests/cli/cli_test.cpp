@@ -133,10 +133,13 @@ TEST(QuorvelConvert, UsageErrorsPrintNothingOnStdout)
         "--batch --csv --tsv", "--batch --header --json", "--country fr --sex man --shoe 40 --csv", "--strict", "orders.tsv",
         "--country -h --sex man --shoe 41"};
     // Nothing a terminal or a line-based reader would act on gets through:
-    // controls, 8-bit C1 bytes, bidirectional controls, bytes that are not UTF-8.
+    // controls, 8-bit C1 bytes, bidirectional controls, bytes that are not UTF-8
+    // (overlong, a surrogate, beyond U+10FFFF), in any option that takes a text.
     for (const char* text : {"4\t0", "\x1b]0;TITLE\a41", "41\v", "41\x1c", "41\xc2\x85", "41\xe2\x80\xa8", "\x7f",
-                             "\x9b" "31m", "4\xe2\x80\xae" "24", "\xe2\x81\xa6" "41", "41\xff", "\xc0\xaf", "\xed\xa0\x80"})
-        for (const char* option : {" --shoe ", " --country ", " --sex "}) runs.push_back("--country fr --sex man" + (option + std::string(text)));
+                             "\x9b" "31m", "4\xe2\x80\xae" "24", "\xe2\x81\xa6" "41", "41\xff", "\xc0\xaf", "\xed\xa0\x80",
+                             "\xe0\x80\xaf", "\xf0\x8f\xbf\xbf", "\xf4\x90\x80\x80"})
+        for (const char* option : {" --shoe ", " --country ", " --sex ", " --garment suit --size "})
+            runs.push_back("--country fr --sex man" + (option + std::string(text)));
     for (const std::string& args : runs) {
         const Outcome r = Convert(args);
         SCOPED_TRACE(args);
@@ -212,7 +215,7 @@ TEST(QuorvelConvert, BatchAnswersAndMessages)
          "line 8: a size needs a garment\nline 9: size '\\x9b\\u202e': no control characters, bidirectional controls or invalid UTF-8\n"},
         {"--json", "uk\tman\tsuit\t35\ta\"b\\c", R"({"line":1,)" + kMissJson},
         {"--csv", "\"uk\",\"man\",\"suit\",\"40\",\"8.5\"", uk40},
-        {"--csv", "fr,woman,,,\"4\"\"1,5\"\n", "1,1,,,,,,,,,,\"4\"\"1,5\",,\"4\"\"1,5\",\"4\"\"1,5\",\r\n"},
+        {"--csv", "fr,woman,dress,\"4\"\"2\",\"41,5\"\n", "1,1,,,\"4\"\"2\",,,,,,,\"41,5\",,\"41,5\",\"41,5\",\r\n"},
         {"--csv", "fr,man,suit,4\"8\nfr,man,\"suit\"x\nfr,man,suit,\"48\nuk,man,suit,40,8.5,\n", "",
          "line 1: size '4\"8': a double quote in a field that is not quoted\nline 2: garment: text after the closing quote\n"
          "line 3: size: a quoted field without its closing quote on the same line\nline 4: more than five comma-separated fields\n"},
