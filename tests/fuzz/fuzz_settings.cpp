@@ -16,18 +16,11 @@ using namespace quorvel::settings;
 
 namespace {
 
-void Check(bool ok)
-{
-    if (!ok) __builtin_trap();
-}
+void Check(bool ok) { if (!ok) __builtin_trap(); }
 
 QString g_root, g_store;
 
-QByteArray Contents()
-{
-    QFile file(g_store);
-    return file.open(QFile::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray Contents() { QFile file(g_store); return file.open(QFile::ReadOnly) ? file.readAll() : QByteArray(); }
 
 // Its lines but the Language line, a [General] header, blank lines and a byte-order mark.
 QList<QByteArray> Others(QByteArray store)

@@ -30,21 +30,21 @@ QByteArray Nested(const QByteArray& at)
 // A null store is no file; one that is more than a file's contents is named in <>.
 void Place(const QString& path, const QByteArray& store)
 {
-    const QString folder = QFileInfo(path).path();
     if (store == "<blocked>")  // its folder is a file
-        return Place(folder, "not a folder");
-    if (!store.isNull())
-        QVERIFY(QDir().mkpath(store == "<folder>" ? path : folder));
-    QFile file(path);
+        return Place(QFileInfo(path).path(), "not a folder");
+    if (store.isNull())
+        return;
+    QVERIFY(QDir().mkpath(store == "<folder>" ? path : QFileInfo(path).path()));
     if (store.startsWith("<link>")) {  // a link to the store kept elsewhere
         QVERIFY(QFile::link(path + ".kept", path));
         return Place(path + ".kept", store.sliced(6));
     }
+    QFile file(path);
     if (store == "<read error>")  // a regular file whose read() fails
         QVERIFY(QFile::link("/proc/self/mem", path));
     else if (store == "<FIFO>")
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (!store.isNull() && store != "<folder>")
+    else if (store != "<folder>")
         QVERIFY(file.open(QFile::WriteOnly) && file.write(store) == store.size() && file.flush());
 }
 
@@ -55,11 +55,7 @@ QByteArray Contents(const QString& path)
 }
 
 // The value read, marked when the store is reported unreadable.
-QString Read()
-{
-    const ReadResult read = ReadLanguageCode();
-    return (read.unreadable ? "unreadable:" : "") + read.value;
-}
+QString Read() { const ReadResult read = ReadLanguageCode(); return (read.unreadable ? "unreadable:" : "") + read.value; }
 
 }  // namespace
 
@@ -106,9 +102,7 @@ private slots:
             << "[General]\nOther=" + QByteArray(64 * 1024 - 24, 'x') + "\n" << four << "4" << none;
         // A quoted value across lines holds what looks like the Language line.
         QTest::newRow("a save would not read back") << QByteArray("[General]\nOther=\"a\nLanguage=1\"\n") << four << "4" << none;
-        QTest::newRow("the store is a folder") << QByteArray("<folder>") << four << bad << none;
         QTest::newRow("its folder is a file") << QByteArray("<blocked>") << four << "4" << none;
-        QTest::newRow("read error") << QByteArray("<read error>") << four << bad << none;
         QTest::newRow("the store is a link") << "<link>" + Value("1") << none << "1" << three;
         for (const char* at : {"@", "\\x40", "\\100"}) {
             QTest::addRow("deeply nested %s", at) << Nested(at) << four << bad << none;
@@ -116,7 +110,8 @@ private slots:
         }
         QTest::newRow("variant beside a good value")
             << Value("1") + "Other=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x2)\n" << none << bad << none;
-        QTest::newRow("FIFO") << QByteArray("<FIFO>") << four << bad << none;
+        for (const char* store : {"<folder>", "<read error>", "<FIFO>"})  // a folder, a read that fails, a FIFO
+            QTest::addRow("the store is %s", store) << QByteArray(store) << four << bad << none;
         // An '@' in a comment is no value; on a line that a quote carries on, it is.
         QTest::newRow("@ in comments") << "; admin@example.com\n" + Value("1 ;@home") << none << "1"
                                        << "; admin@example.com\n" + three;
