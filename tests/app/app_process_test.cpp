@@ -165,6 +165,7 @@ private slots:
         QTest::newRow("unknown option") << none << QStringList{"--bogus"} << 2 << "quorvel: unknown option '--bogus'";
         QTest::newRow("icon a FIFO") << none << QStringList{"-qwindowicon", "%f"} << -1 << icon;
         QTest::newRow("later, icon a FIFO") << "plain" << QStringList{"-qwindowicon", "%f"} << 0 << icon;
+        QTest::newRow("later, unknown option") << "plain" << QStringList{"--bogus"} << 2 << "quorvel: unknown option '--bogus'";
         QTest::newRow("later, message up") << "unreadable store" << QStringList{} << 0 << none;
     }
 
