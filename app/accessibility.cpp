@@ -29,9 +29,11 @@ public:
     }
 };
 
-// Qt's own names an editable list by its text on Linux. Like Qt's, this one
-// holds the list's entries (the view) and its text field, and opens and
-// closes by an action.
+// A list keeps its name ("Shoe size") when filled; its text is its value,
+// and where the text is one of its entries, its place among them is the
+// description ("3 of 8"). Qt's own names an editable list by its text on
+// Linux. Like Qt's, it holds its entries (the view) and its text field, and
+// opens and closes by an action.
 class ListAccessible : public QAccessibleWidget {
 public:
     explicit ListAccessible(ListBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}

@@ -6,10 +6,8 @@ class QAbstractItemView;
 
 namespace quorvel::app {
 
-// Once, from the first window built, with the roles of ui/: the result cells,
-// the panel read whole and the announcement speak as their widgets say, in the
-// interface language; a list keeps its name when filled, its text is its
-// value and that text's place among the entries its description.
+// Once, from the first window built, with the roles of ui/: the main window's
+// result cells, panel, announcement and lists as assistive tools see them.
 void InstallAccessibility();
 
 // Tells a screen reader the cell `view` has the keyboard on, once the view's
