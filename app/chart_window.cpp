@@ -1,5 +1,6 @@
 #include "chart_window.h"
 
+#include "accessibility.h"
 #include "quorvel/artwork.h"
 #include "quorvel/look.h"
 #include "quorvel/picture.h"
@@ -7,7 +8,6 @@
 #include "widgets.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
@@ -187,23 +187,10 @@ protected:
         return QTableWidget::event(event);
     }
 
-    // A screen reader hears the cell the keyboard is on, not only the table,
-    // when the window opens or comes back: told once the table's own focus
-    // has been told.
     void focusInEvent(QFocusEvent* event) override
     {
         QTableWidget::focusInEvent(event);
-        QMetaObject::invokeMethod(this, [this] {
-            QAccessibleInterface* table = QAccessible::isActive() ? QAccessible::queryAccessibleInterface(this) : nullptr;
-            QAccessibleInterface* cell = table && table->tableInterface() && hasFocus()
-                                             ? table->tableInterface()->cellAt(currentIndex().row(), currentIndex().column())
-                                             : nullptr;
-            if (cell != nullptr) {
-                QAccessibleEvent focus(this, QAccessible::Focus);
-                focus.setChild(table->indexOfChild(cell));
-                QAccessible::updateAccessibility(&focus);
-            }
-        }, Qt::QueuedConnection);
+        TellCurrentCell(this);
     }
 
     void keyPressEvent(QKeyEvent* event) override
@@ -229,7 +216,7 @@ ChartWindow::ChartWindow(QWidget* mainWindow, const language::ChartTexts& texts)
 {
     // Built on first use and kept, hidden, once closed.
     setObjectName(QStringLiteral("Chart"));
-    ui::InstallAccessibleRoles();
+    InstallAccessibility();
     ui::Fill(this, kLilac);
 
     picture_ = new ui::Picture(Art::Suit, ui::Picture::Placement::Fitted, this);

@@ -1,36 +1,30 @@
 #include "form1.h"
 
+#include "accessibility.h"
 #include "activation.h"
 #include "chart_window.h"
 #include "form1_layout.h"
 #include "quorvel/look.h"
-#include "quorvel/picture.h"
-#include "quorvel/language.h"
-#include "widgets.h"
 #include "window_region.h"
 
-#include <QAbstractItemView>
-#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QShortcut>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QIcon>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 
 #include <algorithm>
 #include <string>
-#include <type_traits>
 
 namespace quorvel::app {
 namespace {
@@ -38,7 +32,6 @@ namespace {
 using ui::Art;
 
 const QColor kGarmentBlue(128, 128, 255);
-constexpr int kLongestListText = 40;
 const QColor kSexLilac(192, 192, 255);
 
 // Keys in a size or country list. Typing raises no click, and Return must not
@@ -69,113 +62,6 @@ private:
     QPushButton* seeBtn_;
 };
 
-// A result cell ("France, garment: 48", its size the value), the result panel
-// read whole, and the announcement of a result: each says what its widget
-// says, in the interface language.
-template <class W>
-class SpokenAccessible : public QAccessibleWidget {
-public:
-    SpokenAccessible(W* spoken, QAccessible::Role role) : QAccessibleWidget(spoken, role) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        const auto* spoken = static_cast<const W*>(widget());
-        if (t == QAccessible::Name)
-            return spoken->spokenName();
-        if constexpr (requires { spoken->spokenValue(); })
-            if (t == QAccessible::Value)
-                return spoken->spokenValue();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-// A list keeps its name ("Shoe size") when filled; its text is its value,
-// and where the text is one of its entries, its place among them is the
-// description ("3 of 8"). Qt's own names an editable list by its text on
-// Linux. Like Qt's, it holds its entries (the view) and its text field, and
-// opens and closes by an action.
-class ListAccessible : public QAccessibleWidget {
-public:
-    explicit ListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Value)
-            return list()->currentText();
-        if (t == QAccessible::Description) {
-            const int entry = list()->findText(list()->currentText(), Qt::MatchExactly);
-            if (entry < 0 || list()->currentText().isEmpty())
-                return QString();
-            const auto* form = qobject_cast<const Form1*>(list()->window());
-            return form ? form->Texts().position.arg(entry + 1).arg(list()->count()) : QString();
-        }
-        return QAccessibleWidget::text(t);
-    }
-
-    int childCount() const override { return 2; }
-
-    QAccessibleInterface* child(int index) const override
-    {
-        QObject* child = index == 0 ? static_cast<QObject*>(list()->view())
-                         : index == 1 ? static_cast<QObject*>(list()->lineEdit())
-                                      : nullptr;
-        return child != nullptr ? QAccessible::queryAccessibleInterface(child) : nullptr;
-    }
-
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        if (child == nullptr)
-            return -1;
-        if (child->object() == list()->view())
-            return 0;
-        return child->object() == list()->lineEdit() ? 1 : -1;
-    }
-
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (int i = 0; i < childCount(); ++i)
-            if (QAccessibleInterface* c = child(i); c && c->state().invisible == false && c->rect().contains(x, y))
-                return c;
-        return nullptr;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action != showMenuAction() && action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-            return;
-        }
-        if (list()->view()->isVisible())
-            list()->hidePopup();
-        else
-            list()->showPopup();
-    }
-
-private:
-    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
-};
-
-QAccessibleInterface* ControlRole(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(ResultCell::staticMetaObject.className()))
-        return new SpokenAccessible(static_cast<ResultCell*>(object), QAccessible::StaticText);
-    if (className == QLatin1String(ResultPanelFocus::staticMetaObject.className()))
-        return new SpokenAccessible(static_cast<ResultPanelFocus*>(object), QAccessible::StaticText);
-    if (className == QLatin1String(Announcement::staticMetaObject.className()))
-        // A screen reader speaks a notification as it is shown.
-        return new SpokenAccessible(static_cast<Announcement*>(object), QAccessible::Notification);
-    auto* list = qobject_cast<QComboBox*>(object);
-    if (className == QLatin1String("QComboBox") && list && qobject_cast<Form1*>(list->window()))
-        return new ListAccessible(list);
-    return nullptr;
-}
-
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : MainWindow(parent, Qt::Window | Qt::FramelessWindowHint)
@@ -185,9 +71,7 @@ Form1::Form1(QWidget* parent) : MainWindow(parent, Qt::Window | Qt::FramelessWin
     setFixedSize(kForm1ClientSize);
     // What every control without a font of its own is designed with.
     setFont(ui::DesignFont("MS Sans Serif", 8.25, false));
-    ui::InstallAccessibleRoles();
-    static const bool controlsNamed = (QAccessible::installFactory(&ControlRole), true);
-    Q_UNUSED(controlsNamed);
+    InstallAccessibility();
     BuildControls();
     ConnectHandlers();
     Load();
@@ -243,21 +127,6 @@ void Form1::BuildControls()
             ui::Fill(button, background);
         return button;
     };
-    auto list = [&](const QString& name) {
-        auto* combo = placer.make<QComboBox>(name);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        // No inline completion: the text the user types is the text converted.
-        combo->setCompleter(nullptr);
-        // Room for any real size or country name; a paste of megabytes would
-        // keep the window busy for minutes.
-        combo->lineEdit()->setMaxLength(kLongestListText);
-        // The size is fixed by the layout: measuring every entry (and loading
-        // a Japanese face for one of them) at start-up would buy nothing.
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        return combo;
-    };
-
     const QFont resultFont = ui::DesignFont("MS Sans Serif", 9.75, true);
     const QFont captionFont = ui::DesignFont("MS Sans Serif", 8.25, true);
     const QFont arrowFont = ui::DesignFont("MS Sans Serif", 13.5, true);
@@ -314,11 +183,11 @@ void Form1::BuildControls()
         picture(ui::IndexedName("Image1", i), FlagAtColumn(i), true);
     picture(QStringLiteral("I1"), Art::Logo, true);
 
-    combo1_ = list(QStringLiteral("Combo1"));
-    combo2_[0] = list(QStringLiteral("Combo2_0"));
-    combo2_[2] = list(QStringLiteral("Combo2_2"));
-    combo2_[1] = list(QStringLiteral("Combo2_1"));
-    combo2_[3] = list(QStringLiteral("Combo2_3"));
+    combo1_ = placer.make<ListBox>(QStringLiteral("Combo1"));
+    combo2_[0] = placer.make<ListBox>(QStringLiteral("Combo2_0"));
+    combo2_[2] = placer.make<ListBox>(QStringLiteral("Combo2_2"));
+    combo2_[1] = placer.make<ListBox>(QStringLiteral("Combo2_1"));
+    combo2_[3] = placer.make<ListBox>(QStringLiteral("Combo2_3"));
 
     seeBtn_ = placer.make<QPushButton>(QStringLiteral("SeeBtn"));
     seeBtn_->setFont(ui::DesignFont("MS Sans Serif", 12, true));
@@ -350,9 +219,7 @@ void Form1::BuildControls()
     note_ = placer.make<NoteLine>(QStringLiteral("ResultNote"));
     note_->setFont(ui::DesignFont("MS Sans Serif", 8.25, false));
     note_->hide();
-    panelFocus_ = new ResultPanelFocus([this] { return ResultText(); }, picture1_);
-    panelFocus_->setObjectName(QStringLiteral("ResultPanel"));
-    panelFocus_->setGeometry(PanelRect());
+    panelFocus_ = placer.make<ResultPanelFocus>(QStringLiteral("ResultPanel"), [this] { return ResultText(); });
     announcement_ = new Announcement(this);
     announcement_->setObjectName(QStringLiteral("Announcement"));
     announcement_->setGeometry(0, 0, 1, 1);
@@ -405,6 +272,8 @@ void Form1::Retranslate(const language::MainWindowTexts& texts)
     if (texts.exitTip)
         command1_->setToolTip(*texts.exitTip);
     combo1_->setAccessibleName(texts.countryList);
+    for (ListBox* list : {combo1_, combo2_[0], combo2_[1], combo2_[2], combo2_[3]})
+        list->setPositionWords(texts.position);
     ListFor(SizeList::SuitOrDress)->setAccessibleName(texts.suitList);
     ListFor(SizeList::Shirt)->setAccessibleName(texts.shirtList);
     ListFor(SizeList::Shoes)->setAccessibleName(texts.shoeList);
@@ -442,8 +311,10 @@ void Form1::ConnectHandlers()
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(picture1_, &SkinPicture::doubleClicked, this, &QWidget::close);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &Form1::CopyPanel);
-    connect(new QShortcut(Qt::CTRL | Qt::Key_T, this), &QShortcut::activated, this,
-            [this] { OpenChart(focusWidget() == option3_ || focusWidget() == combo2_[1] || focusWidget() == combo2_[1]->lineEdit()); });
+    connect(new QShortcut(Qt::CTRL | Qt::Key_T, this), &QShortcut::activated, this, [this] {
+        const QWidget* at = focusWidget();
+        OpenChart(at == option3_ || at == combo2_[1] || at == combo2_[1]->lineEdit());
+    });
 }
 
 void Form1::Load()
@@ -457,7 +328,7 @@ void Form1::Load()
     language::LoadSettings();
 }
 
-QComboBox* Form1::ListFor(SizeList list) const
+ListBox* Form1::ListFor(SizeList list) const
 {
     switch (list) {
     case SizeList::SuitOrDress: return combo2_[0];
@@ -597,12 +468,6 @@ void Form1::SeeBtnClick()
     announcement_->announce(ResultText());
 }
 
-QRect Form1::PanelRect() const
-{
-    // The flags and the two rows of cells.
-    return label2_.front()->geometry().united(label3_.back()->geometry()).united(QRect(56, 224, 353, 25));
-}
-
 QString Form1::ResultText() const
 {
     // A dash is no size: the note says what became of a size without one.
@@ -673,11 +538,12 @@ void Form1::CopyPanel() const { QGuiApplication::clipboard()->setText(PanelText(
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!PanelRect().contains(picture1_->mapFrom(this, event->pos())))
+    const QPoint at = picture1_->mapFrom(this, event->pos());
+    if (!panelFocus_->geometry().contains(at))
         return;
     QMenu menu(this);
     menu.addAction(texts_.copy, this, &Form1::CopyPanel);
-    const bool shoeRow = label3_.front()->geometry().united(label3_.back()->geometry()).contains(picture1_->mapFrom(this, event->pos()));
+    const bool shoeRow = label3_.front()->geometry().united(label3_.back()->geometry()).contains(at);
     menu.addAction(texts_.chart.command, this, [this, shoeRow] { OpenChart(shoeRow); });
     menu.exec(event->globalPos());
 }

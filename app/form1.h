@@ -84,9 +84,8 @@ private:
     // whose size the tables do not give, in the interface language.
     QStringList Notes() const;
     void ShowNote();
-    QRect PanelRect() const;
     // Combo2_0 suit or dress, Combo2_2 shirt, Combo2_1 shoes.
-    QComboBox* ListFor(SizeList list) const;
+    ListBox* ListFor(SizeList list) const;
     // Option1_0 suit or dress, Option1_2 shirt, Option1_3 trousers.
     static Garment GarmentOfOption(int k);
 
@@ -106,8 +105,8 @@ private:
     QLabel* lname_ = nullptr;
     QLabel* question_ = nullptr;
     QGroupBox* frame1_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    std::array<QComboBox*, 4> combo2_{};
+    ListBox* combo1_ = nullptr;
+    std::array<ListBox*, 4> combo2_{};
     std::array<QRadioButton*, 4> option1_{};  // no element 1
     std::array<QRadioButton*, 2> option2_{};
     QRadioButton* option3_ = nullptr;

@@ -68,6 +68,8 @@ constexpr std::array kLayout{
     Placement{"Label3_4",   "Picture1", R(256, 276, 49, 24)},
     Placement{"Label3_5",   "Picture1", R(304, 276, 49, 24)},
     Placement{"Label3_6",   "Picture1", R(360, 276, 49, 24)},
+    // The result panel as the keyboard reaches it: the flags and both rows.
+    Placement{"ResultPanel", "Picture1", R(56, 224, 353, 76)},
     // Under the shoe row, clear of the row pictures, over the logo's top.
     Placement{"ResultNote", "Picture1", R(72, 300, 288, 32)},
     Placement{"LF_0",       "Picture1", R(88, 48, 33, 25)},

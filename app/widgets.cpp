@@ -2,7 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QComboBox>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QPainter>
@@ -67,6 +67,29 @@ void StepArrow::paintEvent(QPaintEvent*)
         painter.scale(room.width() / needed, 1);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRectF(0, 0, std::max<qreal>(needed, room.width()), room.height()), int(alignment()), text());
+}
+
+// ------------------------------------------------------------ ListBox
+
+ListBox::ListBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    // Room for any real size or country name; a paste of megabytes would
+    // keep the window busy for minutes.
+    lineEdit()->setMaxLength(40);
+    // The size is fixed by the layout: measuring every entry (and loading
+    // a Japanese face for one of them) at start-up would buy nothing.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+QString ListBox::position() const
+{
+    const int entry = findText(currentText(), Qt::MatchExactly);
+    if (entry < 0 || currentText().isEmpty() || positionWords_.isEmpty())
+        return {};
+    return positionWords_.arg(entry + 1).arg(count());
 }
 
 // ------------------------------------------------------------ ResultCell

@@ -2,6 +2,7 @@
 // decorative shape and the skin picture box.
 #pragma once
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -53,6 +54,22 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A list of countries or sizes, which the user opens or types into: the text
+// typed is the text converted, never completed, never added as an entry.
+class ListBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+    // "%1 of %2", in the interface language.
+    void setPositionWords(const QString& words) { positionWords_ = words; }
+    // Where the text stands among the entries ("3 of 8"); empty where it is
+    // none of them.
+    QString position() const;
+
+private:
+    QString positionWords_;
 };
 
 // The flag of a country, and of the country of a result panel column.

@@ -1,9 +1,7 @@
 #include "quorvel/look.h"
-#include "quorvel/picture.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QHash>
 
@@ -29,17 +27,6 @@ protected:
         return true;
     }
 };
-
-QAccessibleInterface* WindowRole(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(Picture::staticMetaObject.className()))
-        return PictureAccessible(static_cast<Picture*>(object));
-    auto* window = qobject_cast<QWidget*>(object);
-    if (window == nullptr || !window->isWindow() || !className.startsWith(QLatin1String("quorvel::")))
-        return nullptr;
-    return new QAccessibleWidget(window, window->windowType() == Qt::Dialog ? QAccessible::Dialog
-                                                                            : QAccessible::Window);
-}
 
 }  // namespace
 
@@ -84,28 +71,6 @@ void ClickOnReturn(QWidget* window)
     auto* filter = new ReturnClicks(window);
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         button->installEventFilter(filter);
-}
-
-void InstallAccessibleRoles()
-{
-    static const bool installed = (QAccessible::installFactory(&WindowRole), true);
-    Q_UNUSED(installed);
-}
-
-QWidget* Gather(QWidget* parent, const QString& name, const QList<QWidget*>& controls)
-{
-    auto* group = new QWidget(parent);
-    group->setObjectName(name);
-    group->setGeometry(parent->rect());
-    QRegion reach;
-    for (QWidget* control : controls) {
-        control->setParent(group);
-        control->show();
-        reach += control->geometry();
-    }
-    // Clicks beside the controls reach what lies beneath the group.
-    group->setMask(reach);
-    return group;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #include "quorvel/picture.h"
 
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include "quorvel/look.h"
@@ -160,54 +160,6 @@ void Picture::setChecked(bool checked)
     QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
 }
-
-namespace {
-
-class PictureAccessibleWidget : public QAccessibleWidget {
-public:
-    explicit PictureAccessibleWidget(Picture* picture) : QAccessibleWidget(picture) {}
-
-    QAccessible::Role role() const override
-    {
-        // One of several choices is a radio button: a screen reader says
-        // whether it is chosen and where it stands in its group, which it
-        // says of no push button, checkable or not.
-        if (!picture()->isActivatable())
-            return QAccessible::Graphic;
-        return picture()->isCheckable() ? QAccessible::RadioButton : QAccessible::Button;
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = picture()->isCheckable();
-        state.checked = picture()->isChecked();
-        return state;
-    }
-
-    QStringList actionNames() const override
-    {
-        QStringList names = QAccessibleWidget::actionNames();
-        if (picture()->isActivatable())
-            names.prepend(pressAction());
-        return names;
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction() && picture()->isActivatable() && picture()->isEnabled())
-            emit picture()->clicked();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    Picture* picture() const { return static_cast<Picture*>(widget()); }
-};
-
-}  // namespace
-
-QAccessibleInterface* PictureAccessible(Picture* picture) { return new PictureAccessibleWidget(picture); }
 
 void Picture::keyPressEvent(QKeyEvent* event)
 {

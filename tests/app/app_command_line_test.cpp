@@ -24,21 +24,22 @@ private slots:
         QTest::newRow("-qwindowicon x.png -widgetcount") << "-1 ";
         QTest::newRow("-style fusion --frobnicate") << "2 quorvel: unknown option '--frobnicate'";
         QTest::newRow("extra") << "2 quorvel: unexpected argument 'extra'";
-        // FIFO names a FIFO, FILE an empty file.
+        // FIFO names a FIFO, FILE an empty file, BIG one of 2 MiB.
         QTest::newRow("-qwindowicon FIFO -reverse") << "-1 quorvel: ignoring -qwindowicon FIFO: not a regular file";
         QTest::newRow("--icon FIFO") << "-1 quorvel: ignoring --icon FIFO: not a regular file";
         QTest::newRow("-stylesheet /dev/zero -qwindowicon FILE") << "-1 quorvel: ignoring -stylesheet /dev/zero: not a regular file";
         QTest::newRow("-qwindowtitle -qwindowicon FIFO") << "2 quorvel: unexpected argument 'FIFO'";
         QTest::newRow("-stylesheet FILE -qwindowicon edit-copy") << "-1 ";
+        QTest::newRow("-stylesheet BIG") << "-1 quorvel: ignoring -stylesheet BIG: larger than 1 MiB";
     }
 
     void arguments()
     {
         QTemporaryDir dir;
-        const QString fifo = dir.filePath("FIFO"), file = dir.filePath("FILE");
-        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QFile(file).open(QFile::WriteOnly));
-        QList<QByteArray> words =
-            QString("quorvel ").append(QTest::currentDataTag()).replace("FIFO", fifo).replace("FILE", file).toUtf8().split(' ');
+        QFile big(dir.filePath("BIG"));
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("FIFO")).constData(), 0600) == 0 && QFile(dir.filePath("FILE")).open(QFile::WriteOnly)
+                && big.open(QFile::WriteOnly) && big.resize(2 << 20));
+        QList<QByteArray> words = QString("quorvel ").append(QTest::currentDataTag()).replace(QRegularExpression("(FIFO|FILE|BIG)"), dir.path() + "/\\1").toUtf8().split(' ');
         words.removeAll(QByteArray());
         QList<char*> argv;
         for (QByteArray& word : words)
@@ -55,7 +56,7 @@ private slots:
         std::rewind(out);
         line[std::fread(line, 1, sizeof line - 1, out)] = '\0';
         std::fclose(out);
-        QTEST(QString::number(status.value_or(-1)) + ' ' + QString(line).section('\n', 0, 0).replace(fifo, "FIFO"), "outcome");
+        QTEST(QString::number(status.value_or(-1)) + ' ' + QString(line).section('\n', 0, 0).remove(dir.path() + '/'), "outcome");
     }
 };
 

@@ -84,7 +84,8 @@ void DrawFocusRing(QPainter& painter, const QRect& around);
 // Return and Enter on a focused button of `window` click it, as Space does.
 void ClickOnReturn(QWidget* window);
 
-// Our windows are frames and dialogs to assistive technology, not fillers.
+// To assistive technology, pictures are images or buttons to press, and our
+// windows frames and dialogs, not fillers.
 void InstallAccessibleRoles();
 
 // Puts these controls of `parent` into a container of their own, covering

@@ -7,8 +7,6 @@
 #include <QImage>
 #include <QWidget>
 
-class QAccessibleInterface;
-
 namespace quorvel::ui {
 
 // The picture drawn at build time at exactly this size (100% scale), in
@@ -77,8 +75,5 @@ private:
     bool checkable_ = false;
     bool checked_ = false;
 };
-
-// How assistive tools see a picture: an image, or a button to press.
-QAccessibleInterface* PictureAccessible(Picture* picture);
 
 }  // namespace quorvel::ui
