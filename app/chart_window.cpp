@@ -33,19 +33,6 @@ const QColor kGarmentBlue(128, 128, 255);
 const QColor kLastConversion(255, 255, 192);
 constexpr QSize kFlagSize(30, 20);
 
-Art PictureOf(Table table)
-{
-    switch (table) {
-    case Table::MenSuit: return Art::Suit;
-    case Table::WomenDress: return Art::Dress;
-    case Table::MenShirt:
-    case Table::WomenShirt: return Art::Shirt;
-    case Table::MenShoes:
-    case Table::WomenShoes: break;
-    }
-    return Art::Boots;
-}
-
 bool IsWomen(Table table) { return table >= Table::WomenDress; }
 
 // Until a language is applied the windows speak in their designed face; any

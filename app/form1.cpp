@@ -500,11 +500,7 @@ QStringList Form1::Notes() const
         return {};
     // Only trousers convert with no garment table.
     const std::optional<LookupOutcome>& garment = last_.outcome.garment;
-    const Table table = garment ? garment->table : Table::MenShoes;
-    const Art garmentArt = !garment                      ? Art::Trousers
-                           : table == Table::MenSuit    ? Art::Suit
-                           : table == Table::WomenDress ? Art::Dress
-                                                        : Art::Shirt;
+    const Art garmentArt = garment ? PictureOf(garment->table) : Art::Trousers;
     QStringList notes;
     for (const auto& [art, said] : {std::pair{garmentArt, garment ? sayOf(garment) : texts_.noChart},
                                     std::pair{Art::Trainers, sayOf(last_.outcome.shoes)}})

@@ -94,6 +94,19 @@ QString ListBox::position() const
 
 // ------------------------------------------------------------ ResultCell
 
+ui::Art PictureOf(Table table)
+{
+    switch (table) {
+    case Table::MenSuit: return ui::Art::Suit;
+    case Table::WomenDress: return ui::Art::Dress;
+    case Table::MenShirt:
+    case Table::WomenShirt: return ui::Art::Shirt;
+    case Table::MenShoes:
+    case Table::WomenShoes: break;
+    }
+    return ui::Art::Boots;
+}
+
 ui::Art FlagOf(Country country)
 {
     switch (country) {

@@ -75,6 +75,8 @@ private:
 // The flag of a country, and of the country of a result panel column.
 ui::Art FlagOf(Country country);
 inline ui::Art FlagAtColumn(int column) { return FlagOf(CountryAtColumn(column)); }
+// The picture of what a table converts: suit, dress, shirt, or boots for shoes.
+ui::Art PictureOf(Table table);
 
 // A cell of the result panel, which a screen reader names by its country and
 // row ("France, garment: 48"), in the interface language. A cell whose size

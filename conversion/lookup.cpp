@@ -129,11 +129,6 @@ ChartRows RowsOfMatch(Table table, const Rule& rule, const detail::TableRow& mat
     return found;
 }
 
-std::optional<SizeNumber> ValueOf(const Cell& key)
-{
-    return key.number ? key.number : detail::ParseSizeNumber(key.text);
-}
-
 // Where a size no row matches falls among the source's keys.
 SizeFit Place(Table table, const Rule& rule, std::string_view text)
 {
@@ -141,21 +136,23 @@ SizeFit Place(Table table, const Rule& rule, std::string_view text)
     const std::span<const detail::TableRow> rows = rule.rows;
     if (!number || rows.empty() || rows.data() != detail::MainRows(table).data()) return {};
     std::optional<SizeNumber> previous;
+    std::size_t below = 0;  // the rows whose keys are less than the number
+    bool equal = false;
     for (const detail::TableRow& tableRow : rows) {
-        const std::optional<SizeNumber> key = ValueOf(tableRow[rule.keyColumn]);
+        const Cell& cell = tableRow[rule.keyColumn];
+        const std::optional<SizeNumber> key = cell.number ? cell.number : detail::ParseSizeNumber(cell.text);
         // Only an ascending column of numbers has a place between its rows.
         if (!key || (previous && detail::CompareSizeNumbers(*previous, *key) >= 0)) return {};
+        const int order = detail::CompareSizeNumbers(*key, *number);
+        below += order < 0;
+        equal = equal || order == 0;
         previous = key;
     }
-    const auto keyOf = [&](std::size_t r) { return *ValueOf(rows[r][rule.keyColumn]); };
-    if (detail::CompareSizeNumbers(*number, keyOf(0)) < 0 || detail::CompareSizeNumbers(*number, *previous) > 0)
-        return {Fit::Outside, {}, {}, {}};
-    for (std::size_t r = 0; r + 1 < rows.size(); ++r)
-        if (detail::CompareSizeNumbers(keyOf(r), *number) < 0 && detail::CompareSizeNumbers(*number, keyOf(r + 1)) < 0)
-            return {Fit::Between, {static_cast<int>(r), 2}, rows[r][rule.keyColumn].text,
-                    rows[r + 1][rule.keyColumn].text};
     // The value of a row's size, written otherwise than a text column holds it.
-    return {};
+    if (equal) return {};
+    if (below == 0 || below == rows.size()) return {Fit::Outside, {}, {}, {}};
+    return {Fit::Between, {static_cast<int>(below) - 1, 2}, rows[below - 1][rule.keyColumn].text,
+            rows[below][rule.keyColumn].text};
 }
 
 SizeFit Fitting(Table table, const Rule& rule, std::string_view text, const detail::TableRow*& matched)
